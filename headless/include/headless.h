@@ -1,0 +1,43 @@
+#pragma once
+// Control of the headless stand-in backend, for tests and the demonstration.
+//
+// The backend journals every call it receives, in order, as one line each
+// ("Render.DrawColor(0,0,10,10,ff0000ff)"); it can be told to fail, and its
+// timers run on a manual clock that only AdvanceClock moves.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <UIWindowBase.h>
+
+namespace headless {
+
+enum Fault : unsigned {
+    kNullFont = 1u << 0,      // GetFont returns null
+    kNullImage = 1u << 1,     // GetImage returns null
+    kNullTimer = 1u << 2,     // GetTimer returns null
+    kNullWindow = 1u << 3,    // GetPlatformWindow returns null
+    kFailImageLoad = 1u << 4, // every image Load fails
+};
+
+void SetFaults(unsigned faults);
+
+std::vector<std::string> Journal();
+// The journal's lines that begin with prefix.
+std::vector<std::string> JournalOf(const std::string& prefix);
+void ClearJournal();
+void EnableJournal(bool enabled);
+
+// Moves the manual clock and fires every timer that falls due, in time order.
+void AdvanceClock(unsigned milliseconds);
+// The number of timers running now.
+size_t RunningTimers();
+
+// Backend objects handed out and not yet returned, by kind ("Font", "Image", "Timer", "Window").
+size_t Outstanding(const std::string& kind);
+
+// The handler that the most recently created window registered, or null.
+CMsgHandler* LastHandler();
+
+}  // namespace headless

@@ -1,0 +1,102 @@
+// Fonts with deterministic metrics, and images decoded from PNG files.
+
+#include <cairo.h>
+
+#include <climits>
+#include <string>
+
+#include <UIFontBase.h>
+#include <UIImageBase.h>
+#include <UIPlatform.h>
+
+#include "headless.h"
+#include "journal.h"
+#include "resources.h"
+
+namespace headless {
+
+std::string Utf8(const wchar_t* text)
+{
+    std::string out;
+    for (; text && *text; ++text) {
+        const unsigned long c = static_cast<unsigned long>(*text);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool Font::Create(const wchar_t* face, int size, bool bold, bool underline, bool italic)
+{
+    Call("Font.Create", face, size, bold, underline, italic);
+    m_face = face ? face : L"";
+    m_size = size;
+    m_bold = bold;
+    return true;
+}
+
+bool Font::CreateFromFile(const wchar_t* path, int size, bool bold, bool underline, bool italic)
+{
+    Call("Font.CreateFromFile", path, size, bold, underline, italic);
+    m_face = path ? path : L"";
+    m_size = size;
+    m_bold = bold;
+    return true;
+}
+
+void Font::Destroy()
+{
+    Call("Font.Destroy");
+    m_size = 0;
+}
+
+int Font::GetFontHeight()
+{
+    Call("Font.GetFontHeight");
+    return LineHeight();
+}
+
+Image::~Image()
+{
+    if (m_surface)
+        cairo_surface_destroy(m_surface);
+}
+
+bool Image::Load(const wchar_t* path)
+{
+    Call("Image.Load", path);
+    if (HasFault(kFailImageLoad))
+        return false;
+    cairo_surface_t* surface = cairo_image_surface_create_from_png(Utf8(path).c_str());
+    if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
+        cairo_surface_destroy(surface);
+        return false;
+    }
+    if (m_surface)
+        cairo_surface_destroy(m_surface);
+    m_surface = surface;
+    return true;
+}
+
+bool Image::IsValid() { return m_surface != nullptr; }
+
+void Image::ReleasePixBuffer(void* buffer) { Call("Image.ReleasePixBuffer", static_cast<const void*>(buffer)); }
+
+int Image::GetWidth() { return m_surface ? cairo_image_surface_get_width(m_surface) : 0; }
+
+int Image::GetHeight() { return m_surface ? cairo_image_surface_get_height(m_surface) : 0; }
+
+}  // namespace headless

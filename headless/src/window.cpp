@@ -1,0 +1,258 @@
+// The headless window and application, and the backend's exported entry points.
+
+#include <algorithm>
+#include <vector>
+
+#include <UIPlatform.h>
+
+#include "headless.h"
+#include "journal.h"
+#include "resources.h"
+#include "timer.h"
+#include "window.h"
+
+namespace headless {
+namespace {
+
+std::vector<Window*>& LiveWindows()
+{
+    static std::vector<Window*> windows;
+    return windows;
+}
+
+}  // namespace
+
+Window::Window()
+{
+    LiveWindows().push_back(this);
+    Count("Window", 1);
+}
+
+Window::~Window()
+{
+    auto& windows = LiveWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+    Count("Window", -1);
+}
+
+Window* NewestWindow() { return LiveWindows().empty() ? nullptr : LiveWindows().back(); }
+
+CMsgHandler* LastHandler()
+{
+    const Window* window = NewestWindow();
+    return window ? window->Handler() : nullptr;
+}
+
+// A native window is made, its renderer reported, then its first size.
+bool Window::Create(int x, int y, int width, int height)
+{
+    Call("Window.Create", x, y, width, height);
+    m_pos = {x, y};
+    m_size = {width, height};
+    if (m_pMsgHandler) {
+        m_pMsgHandler->OnCreate(&m_render);
+        m_pMsgHandler->OnSize(width, height);
+    }
+    return true;
+}
+
+void Window::SetType(int type) { Call("Window.SetType", type); }
+void Window::Quite() { Call("Window.Quite"); }
+void Window::Show(bool show) { Call("Window.Show", show); }
+void Window::Invalidate(const tagRECT& rc) { Call("Window.Invalidate", rc); }
+void Window::NeedUpdate() { Call("Window.NeedUpdate"); }
+
+void Window::ReSize(const tagSIZE& size)
+{
+    Call("Window.ReSize", size);
+    m_size = size;
+    if (m_pMsgHandler)
+        m_pMsgHandler->OnSize(static_cast<int>(size.cx), static_cast<int>(size.cy));
+}
+
+void Window::GetSize(tagSIZE& size) { size = m_size; }
+void Window::GetClipRect(tagRECT& rc) { rc = {0, 0, m_size.cx, m_size.cy}; }
+void Window::GetWindowPos(tagPOINT& pt) { pt = m_pos; }
+
+void Window::SetParent(CWindowBase* parent) { Call("Window.SetParent", static_cast<const void*>(parent)); }
+void Window::CenterWindow() { Call("Window.CenterWindow"); }
+
+void Window::MoveWindow(int x, int y)
+{
+    Call("Window.MoveWindow", x, y);
+    m_pos = {x, y};
+    if (m_pMsgHandler)
+        m_pMsgHandler->OnWindowMove(x, y);
+}
+
+void Window::SetMinMaxSizeInfo(const tagSIZE& minimum, const tagSIZE& maximum)
+{
+    Call("Window.SetMinMaxSizeInfo", minimum, maximum);
+}
+
+void Window::BeginMoveDrag(void* native) { Call("Window.BeginMoveDrag", static_cast<const void*>(native)); }
+
+void Window::Minimize()
+{
+    Call("Window.Minimize");
+    m_state = State::Minimized;
+}
+
+void Window::Close()
+{
+    Call("Window.Close");
+    if (m_pMsgHandler)
+        m_pMsgHandler->OnClose();
+}
+
+void Window::Restore()
+{
+    Call("Window.Restore");
+    m_state = State::Normal;
+}
+
+void Window::Maximize()
+{
+    Call("Window.Maximize");
+    m_state = State::Maximized;
+}
+
+void Window::FullScreen()
+{
+    Call("Window.FullScreen");
+    m_state = State::FullScreen;
+}
+
+bool Window::IsMinimize() { return m_state == State::Minimized; }
+bool Window::IsMaximize() { return m_state == State::Maximized; }
+bool Window::IsFullScreen() { return m_state == State::FullScreen; }
+void Window::ShowPop(bool show) { Call("Window.ShowPop", show); }
+
+void Window::GetRenderData(unsigned char*& data, int& width, int& height, int& stride)
+{
+    data = nullptr;
+    width = height = stride = 0;
+}
+
+void* Window::GetRenderSharedMapName(const char* name)
+{
+    Call("Window.GetRenderSharedMapName", name);
+    return nullptr;
+}
+
+// The application: the command line is journalled; the loop returns at once,
+// since everything a headless window receives comes from its driver.
+class App : public CAppBase {
+public:
+    void Init(int argc, char** argv) override
+    {
+        Call("App.Init", argc);
+        for (int i = 0; i < argc; ++i)
+            Call("App.Arg", static_cast<const char*>(argv[i]));
+    }
+
+    void MainLoop() override { Call("App.MainLoop"); }
+
+    void GetRenderData(const char* name, unsigned char*& data, int& width, int& height, int& stride) override
+    {
+        Call("App.GetRenderData", name);
+        for (Window* window : LiveWindows()) {
+            if (window->Handler() && std::string(window->Handler()->GetWindowName()) == name) {
+                window->GetRenderData(data, width, height, stride);
+                return;
+            }
+        }
+    }
+};
+
+}  // namespace headless
+
+using namespace headless;
+
+// The backend's entry points. A build with HEADLESS_FONTS_ONLY exports only the first two.
+extern "C" {
+
+__attribute__((visibility("default"))) CFontBase* GetFont()
+{
+    if (HasFault(kNullFont))
+        return nullptr;
+    Count("Font", 1);
+    return new Font;
+}
+
+__attribute__((visibility("default"))) void ReleaseFont(CFontBase* font)
+{
+    Call("ReleaseFont");
+    if (font)
+        Count("Font", -1);
+    delete font;
+}
+
+#ifndef HEADLESS_FONTS_ONLY
+
+__attribute__((visibility("default"))) CImageBase* GetImage()
+{
+    if (HasFault(kNullImage))
+        return nullptr;
+    Count("Image", 1);
+    return new Image;
+}
+
+__attribute__((visibility("default"))) void ReleaseImage(CImageBase* image)
+{
+    Call("ReleaseImage");
+    if (image)
+        Count("Image", -1);
+    delete image;
+}
+
+__attribute__((visibility("default"))) CTimerBase* GetTimer()
+{
+    return HasFault(kNullTimer) ? nullptr : new Timer;
+}
+
+__attribute__((visibility("default"))) void ReleaseTimer(CTimerBase* timer)
+{
+    Call("ReleaseTimer");
+    delete timer;
+}
+
+__attribute__((visibility("default"))) CWindowBase* GetPlatformWindow()
+{
+    return HasFault(kNullWindow) ? nullptr : new Window;
+}
+
+__attribute__((visibility("default"))) void ReleaseWindow(CWindowBase* window)
+{
+    Call("ReleaseWindow");
+    delete window;
+}
+
+__attribute__((visibility("default"))) CAppBase* GetApp()
+{
+    static App app;
+    return &app;
+}
+
+__attribute__((visibility("default"))) void* GetSignal()
+{
+    static int signal;
+    return &signal;
+}
+
+__attribute__((visibility("default"))) void InitSignal(int (*onText)(char const*), void (*)(int),
+                                                       CWindowHander* (*)(int))
+{
+    Call("InitSignal");
+    if (onText)
+        onText("headless");
+}
+
+// X keysyms of the printable range map to themselves; everything else to 0.
+__attribute__((visibility("default"))) int _Keysym2VK(unsigned long keysym)
+{
+    return keysym >= 0x20 && keysym < 0x7f ? static_cast<int>(keysym) : 0;
+}
+
+#endif
+}
