@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -54,6 +55,7 @@ TEST(StringTableTest, TheLocalesFolderWinsOverValues)
 {
     UseLocale({{"LC_ALL", "C.UTF-8"}});
     CResourceMgr::SetResourePath(ResourceDir().c_str());
+    EXPECT_STREQ(setlocale(LC_ALL, nullptr), "C.UTF-8") << "the process takes the environment's locale";
     EXPECT_EQ(CResourceMgr::GetLanguageName(), "C");
     EXPECT_EQ(Text(L"greeting"), L"Hello from values-C");
     EXPECT_EQ(CResourceMgr::GetStringsPath(ResourceDir() + L"values"), ResourceDir() + L"values-C/strings.xml");
@@ -116,10 +118,12 @@ TEST(StringTableTest, ADirectoryThatIsNoTextKeepsTheTable)
 {
     UseLocale({{"LC_ALL", "C"}});
     CResourceMgr::SetResourePath(ResourceDir().c_str());
+    UseLocale({{"LC_ALL", "C.UTF-8"}});
     const std::wstring bad = ResourceDir() + static_cast<wchar_t>(0xD800);
     EXPECT_EQ(CResourceMgr::GetStringsPath(bad + L"values"), L"");
     CResourceMgr::SetResourePath(bad.c_str());
     EXPECT_EQ(Text(L"greeting"), L"Hello from values-C");
+    EXPECT_STREQ(setlocale(LC_ALL, nullptr), "C.UTF-8");
 }
 
 class ResourceMgrTest : public testing::Test {

@@ -174,13 +174,14 @@ std::string CResourceMgr::GetLanguageName()
 
 std::wstring CResourceMgr::GetStringsPath(std::wstring dir)
 {
+    // The locale switches even when the directory turns out to be no text.
+    const std::string language = GetLanguageName();
     std::string path;
     if (!ToUtf8(dir, path))
         return std::wstring();
     const std::string directory = path;
     path += "/strings.xml";
 
-    const std::string language = GetLanguageName();
     if (!language.empty()) {
         const std::string localised = directory + "-" + language + "/strings.xml";
         struct stat status;
