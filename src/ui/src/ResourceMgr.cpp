@@ -307,6 +307,9 @@ CUIFont* CResourceMgr::GetDefault()
 {
     if (m_pDefaultFont)
         return m_pDefaultFont;
+    // A font that markup named "__default__" serves rather than being shadowed.
+    if (CUIFont* named = GetFont(kDefaultFontName))
+        return m_pDefaultFont = named;
     auto* font = new CUIFont;
     font->SetSize(ScaledSize(font->GetOrgSize(), m_dScale));
     font->Create();
