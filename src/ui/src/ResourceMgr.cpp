@@ -153,8 +153,7 @@ CUIString CResourceMgr::GetResourePath() { return m_strResDir; }
 
 CUIString CResourceMgr::GetText(const CUIString& name)
 {
-    const auto found = m_strStingId.find(name.GetData());
-    return found == m_strStingId.end() ? CUIString() : CUIString(found->second.c_str());
+    return CUIString(ValueOf(m_strStingId, name.GetData()).c_str());
 }
 
 std::string CResourceMgr::GetLanguageName()
