@@ -5,6 +5,14 @@
 #include "UIExport.h"
 #include "UIRect.h"
 
+#include "UIDelegate.h"
+#include "UIDpi.h"
+#include "UIGeometry.h"
+#include "UIParse.h"
+#include "UIPtrArray.h"
+#include "UIString.h"
+#include "UIStringPtrMap.h"
+
 #include "UIAppBase.h"
 #include "UIFontBase.h"
 #include "UIImageBase.h"

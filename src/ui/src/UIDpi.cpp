@@ -1,0 +1,86 @@
+// CUIDpi: conversions by one factor; every result is clamped to the 32-bit range.
+
+#include "UIDpi.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+
+namespace {
+
+const double kMinFactor = 0.1;
+
+int ClampToInt(double value) { return static_cast<int>(std::clamp<double>(value, INT_MIN, INT_MAX)); }
+
+int ClampToInt(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX)); }
+
+// Converts left and top on their own; right and bottom follow from the converted width and height.
+template <typename Convert>
+void ConvertRect(tagRECT& rc, Convert convert)
+{
+    const int width = convert(ClampToInt(static_cast<double>(rc.right) - static_cast<double>(rc.left)));
+    const int height = convert(ClampToInt(static_cast<double>(rc.bottom) - static_cast<double>(rc.top)));
+    rc.left = convert(ClampToInt(rc.left));
+    rc.top = convert(ClampToInt(rc.top));
+    rc.right = ClampToInt(rc.left + width);
+    rc.bottom = ClampToInt(rc.top + height);
+}
+
+}  // namespace
+
+CUIDpi::CUIDpi() : m_fScale(1.0) {}
+
+double CUIDpi::GetDPI() { return m_fScale; }
+
+bool CUIDpi::SetDpi(double factor)
+{
+    if (!std::isfinite(factor) || factor <= kMinFactor)
+        return false;
+    m_fScale = factor;
+    return true;
+}
+
+int CUIDpi::Scale(int value) { return ClampToInt(value * m_fScale + 0.5); }
+
+int CUIDpi::ScaleBack(int value) { return ClampToInt(value / m_fScale + 0.5); }
+
+tagRECT CUIDpi::Scale(tagRECT rc)
+{
+    Scale(&rc);
+    return rc;
+}
+
+void CUIDpi::Scale(tagRECT* rc)
+{
+    ConvertRect(*rc, [this](int value) { return Scale(value); });
+}
+
+void CUIDpi::ScaleBack(tagRECT* rc)
+{
+    ConvertRect(*rc, [this](int value) { return ScaleBack(value); });
+}
+
+tagPOINT CUIDpi::Scale(tagPOINT pt)
+{
+    Scale(&pt);
+    return pt;
+}
+
+void CUIDpi::Scale(tagPOINT* pt)
+{
+    pt->x = Scale(ClampToInt(pt->x));
+    pt->y = Scale(ClampToInt(pt->y));
+}
+
+tagSIZE CUIDpi::Scale(tagSIZE size)
+{
+    Scale(&size);
+    return size;
+}
+
+void CUIDpi::Scale(tagSIZE* size)
+{
+    size->cx = Scale(ClampToInt(size->cx));
+    size->cy = Scale(ClampToInt(size->cy));
+}
