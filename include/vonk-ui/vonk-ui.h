@@ -21,3 +21,9 @@
 #include "UIWindowBase.h"
 
 #include "UIPlatform.h"
+
+#include "UIRefBase.h"
+#include "UIFont.h"
+#include "UIImage.h"
+#include "GlobalManager.h"
+#include "ResourceMgr.h"

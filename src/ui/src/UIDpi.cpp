@@ -27,6 +27,13 @@ void ConvertRect(tagRECT& rc, Convert convert)
     rc.bottom = ClampToInt(rc.top + height);
 }
 
+// Converts each of the two components on its own.
+void ScaleComponents(CUIDpi& dpi, int64_t& first, int64_t& second)
+{
+    first = dpi.Scale(ClampToInt(first));
+    second = dpi.Scale(ClampToInt(second));
+}
+
 }  // namespace
 
 CUIDpi::CUIDpi() : m_fScale(1.0) {}
@@ -67,11 +74,7 @@ tagPOINT CUIDpi::Scale(tagPOINT pt)
     return pt;
 }
 
-void CUIDpi::Scale(tagPOINT* pt)
-{
-    pt->x = Scale(ClampToInt(pt->x));
-    pt->y = Scale(ClampToInt(pt->y));
-}
+void CUIDpi::Scale(tagPOINT* pt) { ScaleComponents(*this, pt->x, pt->y); }
 
 tagSIZE CUIDpi::Scale(tagSIZE size)
 {
@@ -79,8 +82,4 @@ tagSIZE CUIDpi::Scale(tagSIZE size)
     return size;
 }
 
-void CUIDpi::Scale(tagSIZE* size)
-{
-    size->cx = Scale(ClampToInt(size->cx));
-    size->cy = Scale(ClampToInt(size->cy));
-}
+void CUIDpi::Scale(tagSIZE* size) { ScaleComponents(*this, size->cx, size->cy); }
