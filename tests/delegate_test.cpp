@@ -96,6 +96,46 @@ TEST(EventSource, CallbacksMayAddAndRemoveDuringTheCall)
     g_source = nullptr;
 }
 
+bool DestroysTheSource(void*)
+{
+    g_calls += "d";
+    delete g_source;
+    g_source = nullptr;
+    return true;
+}
+
+// Calls the source once more from inside its first call.
+bool CallsTheSourceAgain(void*)
+{
+    g_calls += "c";
+    return g_calls.size() > 1 || (*g_source)(nullptr);
+}
+
+// A control deleted by its own handler takes its sources along: the walk ends there.
+TEST(EventSource, CallbackMayDestroyTheSource)
+{
+    g_calls.clear();
+    g_source = new CEventSource;
+    *g_source += DestroysTheSource;
+    *g_source += First;
+    EXPECT_TRUE((*g_source)(nullptr));
+    EXPECT_EQ("d", g_calls);
+    EXPECT_EQ(nullptr, g_source);
+}
+
+TEST(EventSource, SourceDestroyedInsideANestedCall)
+{
+    g_calls.clear();
+    g_source = new CEventSource;
+    *g_source += CallsTheSourceAgain;
+    *g_source += DestroysTheSource;
+    *g_source += First;
+    // The outer walk calls the nested walk, which destroys the source; both end.
+    EXPECT_TRUE((*g_source)(nullptr));
+    EXPECT_EQ("ccd", g_calls);
+    EXPECT_EQ(nullptr, g_source);
+}
+
 TEST(EventSource, ClearDeletesEveryEntry)
 {
     CEventSource source;

@@ -37,7 +37,8 @@ public:
 
 UILIB_API CDelegateStatic MakeDelegate(bool (*pFn)(void*));
 
-// Owns copies of its callbacks and calls them in order until one answers false.
+// Owns copies of its callbacks and calls them in order until one answers false;
+// a callback may destroy the source, which ends the call.
 class UILIB_API CEventSource {
 public:
     typedef bool (*FnType)(void*);
@@ -57,6 +58,8 @@ public:
 
 private:
     CStdPtrArray m_aDelegates;
+    // While a call runs: the caller's flag, set when a callback destroys this source.
+    bool* m_pDestroyed = nullptr;
 };
 
 // An empty polymorphic base for application events.

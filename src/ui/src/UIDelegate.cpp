@@ -33,7 +33,12 @@ CDelegateStatic MakeDelegate(bool (*pFn)(void*)) { return CDelegateStatic(pFn); 
 
 CEventSource::CEventSource() = default;
 
-CEventSource::~CEventSource() { Clear(); }
+CEventSource::~CEventSource()
+{
+    if (m_pDestroyed != nullptr)
+        *m_pDestroyed = true;
+    Clear();
+}
 
 CEventSource::operator bool() { return !m_aDelegates.IsEmpty(); }
 
@@ -65,13 +70,23 @@ void CEventSource::operator-=(FnType pFn) { *this -= MakeDelegate(pFn); }
 
 bool CEventSource::operator()(void* param)
 {
+    bool destroyed = false;
+    bool* const outerCall = m_pDestroyed;
+    m_pDestroyed = &destroyed;
+    bool result = true;
     // The count is read afresh each step: callbacks may add or remove entries.
-    for (int i = 0; i < m_aDelegates.GetSize(); ++i) {
+    for (int i = 0; result && i < m_aDelegates.GetSize(); ++i) {
         auto* entry = static_cast<CDelegateBase*>(m_aDelegates[i]);
-        if (entry != nullptr && !(*entry)(param))
-            return false;
+        if (entry != nullptr)
+            result = (*entry)(param);
+        if (destroyed) {
+            if (outerCall != nullptr)
+                *outerCall = true;
+            return result;
+        }
     }
-    return true;
+    m_pDestroyed = outerCall;
+    return result;
 }
 
 void CEventSource::Clear()

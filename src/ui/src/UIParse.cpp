@@ -15,7 +15,9 @@ int ReadNumbers(const wchar_t* text, wchar_t separator, int64_t* numbers, int co
     for (int i = 0; i < count; ++i) {
         wchar_t* end = nullptr;
         numbers[i] = wcstoll(text, &end, 10);
-        if (i + 1 < count && *end != separator)
+        if (i + 1 == count)
+            break;
+        if (*end != separator)
             return i + 1;
         text = end + 1;
     }
