@@ -49,4 +49,9 @@ CRenderBase* LastRender();
 // false when there are no pixels or the file cannot be written.
 bool WritePng(CWindowBase* window, const std::string& path);
 
+// The most recently created window reports a new client size or position to its
+// handler, as a native window does after the user resized or moved it.
+void ReportSize(int width, int height);
+void ReportMove(int x, int y);
+
 }  // namespace headless
