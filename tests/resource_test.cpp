@@ -218,6 +218,25 @@ TEST_F(ResourceMgrTest, TheDefaultFontIsMadeOnDemandAndScaled)
         << "made again after Clear, at the current scale";
 }
 
+TEST_F(ResourceMgrTest, AFontNamedDefaultBecomesTheDefaultFont)
+{
+    resources->AddFont(L"__default__", L"Sans", false, 14, false, false, false);
+    CUIFont* named = resources->GetFont(L"__default__");
+    EXPECT_EQ(resources->GetDefault(), named);
+    EXPECT_EQ(headless::JournalOf("Font.Create").size(), 1u);
+    resources.reset();
+    EXPECT_EQ(headless::Outstanding("Font"), 0u);
+}
+
+TEST_F(ResourceMgrTest, ScaledSizesStayWithinRange)
+{
+    resources->SetScale(2.0);
+    resources->AddFont(L"huge", L"Sans", false, 2147483647, false, false, false);
+    resources->AddFont(L"low", L"Sans", false, -2147483647, false, false, false);
+    EXPECT_EQ(headless::JournalOf("Font.Create"),
+              (Lines{"Font.Create(Sans,2147483647,0,0,0)", "Font.Create(Sans,-2147483648,0,0,0)"}));
+}
+
 TEST_F(ResourceMgrTest, FontGroupsFollowTheFaceTableAndTheScale)
 {
     resources->SetConfigFontFaceNameMap({{L"A", L"X"}, {L"B", L"old"}});

@@ -153,8 +153,7 @@ CUIString CResourceMgr::GetResourePath() { return m_strResDir; }
 
 CUIString CResourceMgr::GetText(const CUIString& name)
 {
-    const auto found = m_strStingId.find(name.GetData());
-    return found == m_strStingId.end() ? CUIString() : CUIString(found->second.c_str());
+    return CUIString(ValueOf(m_strStingId, name.GetData()).c_str());
 }
 
 std::string CResourceMgr::GetLanguageName()
@@ -307,6 +306,9 @@ CUIFont* CResourceMgr::GetDefault()
 {
     if (m_pDefaultFont)
         return m_pDefaultFont;
+    // A font that markup named "__default__" serves rather than being shadowed.
+    if (CUIFont* named = GetFont(kDefaultFontName))
+        return m_pDefaultFont = named;
     auto* font = new CUIFont;
     font->SetSize(ScaledSize(font->GetOrgSize(), m_dScale));
     font->Create();
