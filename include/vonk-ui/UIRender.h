@@ -5,6 +5,7 @@
 // belongs to the backend.
 
 #include "UIExport.h"
+#include "UIGeometry.h"
 
 class CRenderBase;
 class CUIWindow;
@@ -18,6 +19,13 @@ public:
 
     void SetRenderPlatform(CRenderBase* render);
     void SetOwnWindow(CUIWindow* window);
+
+    void DrawColor(const CUIRect& rc, unsigned long colour);
+    // A frame of size pixels.
+    void DrawRect(const CUIRect& rc, int size, unsigned long colour);
+    void GenerateClip(const tagRECT& rc);
+    void ClearClip();
+    bool DrawImageString(const CUIRect& item, const CUIRect& paint, const wchar_t* image, const wchar_t* modify);
 
 private:
     CRenderBase* m_pRender;
