@@ -213,6 +213,9 @@ TEST_F(RenderTest, DestIsRelativeToTheControlAndLimitedToIt)
 {
     EXPECT_EQ(Blends(CUIRect(100, 200, 150, 220), L"file='a.png' dest='10,5,30,25'"),
               Lines{Blend(110, 205, 20, 15, 0, 0, 20, 20)});
+    // Integers beyond the renderer's 32 bits are held at its limits.
+    EXPECT_EQ(Blends(CUIRect(100, 200, 150, 220), L"file='a.png' dest='5,5,99999999999999999999,9999999999'"),
+              Lines{Blend(105, 205, 45, 15, 0, 0, 20, 20)});
     EXPECT_EQ(Blends(CUIRect(100, 200, 150, 220), L"file='a.png' dest='0,0,0,0'"),
               Lines{Blend(100, 200, 50, 20, 0, 0, 20, 20)});
     EXPECT_EQ(Blends(CUIRect(0, 0, 100, 40), L"file='a.png' source='5,5,15,15'"),

@@ -4,6 +4,7 @@
 #include "UIRender.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cwchar>
 #include <string>
@@ -45,6 +46,14 @@ const wchar_t* SkipBlanks(const wchar_t* p)
     return p;
 }
 
+// Renderer coordinates are 32-bit: larger values are held at its limits.
+long Limited(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return static_cast<long>(std::clamp<double>(value, INT32_MIN, INT32_MAX));
+}
+
 // Reads up to count integers as wcstol does, each starting one character after the end of the
 // one before; the value's end stops the reading, and the integers it lacks stay 0.
 std::vector<long> ReadIntegers(const std::wstring& value, int count)
@@ -53,7 +62,7 @@ std::vector<long> ReadIntegers(const std::wstring& value, int count)
     const wchar_t* p = value.c_str();
     for (int i = 0; i < count; ++i) {
         wchar_t* end = nullptr;
-        numbers[i] = std::wcstol(p, &end, 10);
+        numbers[i] = Limited(std::wcstol(p, &end, 10));
         if (*end == L'\0')
             break;
         p = end + 1;
@@ -68,7 +77,7 @@ CUIRect ReadRect(const std::wstring& value)
 }
 
 // Logical pixels times the scale, rounded up.
-long Scaled(long pixels, double scale) { return static_cast<long>(std::ceil(pixels * scale)); }
+long Scaled(long pixels, double scale) { return Limited(std::ceil(pixels * scale)); }
 
 void Apply(const std::wstring& key, const std::wstring& value, double scale, ImageSettings& settings)
 {
@@ -315,7 +324,12 @@ bool CUIRender::MakeImageDest(const tagRECT& item, const CUISize& size, const CU
     out.top = AlignedStart(align, L"top", L"bottom", item.top, item.bottom, size.cy);
     out.bottom = out.top + size.cy;
 
-    out.Offset(static_cast<int>(padding.left - padding.right), static_cast<int>(padding.top - padding.bottom));
+    const int64_t dx = padding.left - padding.right;
+    const int64_t dy = padding.top - padding.bottom;
+    out.left += dx;
+    out.right += dx;
+    out.top += dy;
+    out.bottom += dy;
     out.right = std::min(out.right, item.right);
     out.bottom = std::min(out.bottom, item.bottom);
     return true;
