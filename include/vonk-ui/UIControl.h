@@ -277,4 +277,6 @@ private:
 
     // Children taken out of m_items that still name this control as their parent.
     std::vector<CUIControl*> m_unlinked;
+    // The controls whose m_items hold this one, once per listing.
+    std::vector<CUIControl*> m_listedIn;
 };
