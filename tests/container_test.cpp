@@ -12,15 +12,11 @@
 #include <vonk-ui.h>
 
 #include "test_support.h"
+#include "user_actions.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-class TestWindow : public CUIWindow {
-public:
-    CUIString GetSkinFolder() override { return L""; }
-};
 
 std::string Text(const tagRECT& rc)
 {
@@ -83,14 +79,14 @@ protected:
     void SetUp() override
     {
         vonktest::StartHeadless();
-        window = std::make_unique<TestWindow>();
+        window = std::make_unique<vonktest::PlainWindow>();
         window->Create(0, 0, 400, 300);
         Seen().clear();
     }
     // Attaches the container (and whatever it holds) to the window.
     void Attach(CUIContainer& container) { window->InitControls(&container); }
 
-    std::unique_ptr<TestWindow> window;
+    std::unique_ptr<vonktest::PlainWindow> window;
 };
 
 TEST_F(ContainerTest, AFreshContainerHasTwoHiddenDisabledBars)
