@@ -554,3 +554,37 @@ TEST_F(ContainerTest, DeletingAContainerWhileItsBarRepeatsLeavesNoTimer)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ContainerTest, WithSlidingOnDraggingAChildScrollsTheContainer)
+{
+    CUIContainer root;
+    CUIControl child;
+    root.Add(&child);
+    window->AttachDlg(&root);
+    headless::ReportSize(200, 100);
+    CMsgHandler* handler = headless::LastHandler();
+    vonktest::Paint(handler);
+    ASSERT_EQ(Text(child.GetPos()), "0,0,200,100");
+
+    // Off by default.
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 50, 30);
+    vonktest::Release(handler, 50, 30);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");
+
+    root.SetAttribute(L"sliderenable", L"true");
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 52, 48);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");  // within the dead zone
+    vonktest::MoveTo(handler, 50, 40);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,10");
+    EXPECT_EQ(Text(child.GetPos()), "0,-10,200,90");
+    EXPECT_TRUE(child.IsPressedSlider());
+    vonktest::Release(handler, 50, 40);
+    EXPECT_FALSE(child.IsPressedSlider());
+    window.reset();
+}
+
+}  // namespace
