@@ -98,6 +98,16 @@ public:
     virtual void SetFocused(bool focused);
     virtual CUIControl* FindControl(FINDCONTROLPROC proc, void* data, UINT flags);
     virtual CUIControl* HitCheck(FINDCONTROLPROC proc, void* data, UINT flags);
+
+    // Markup attributes
+    // Applies one markup attribute; a name this class does not know is ignored.
+    virtual void SetAttribute(const wchar_t* name, const wchar_t* value);
+    // Applies the attribute list of the named class: the window's resources first,
+    // then the window's own styles, then the process-wide ones.
+    virtual void SetStyle(const CUIString& className);
+    // Applies each pair of a list written as name="value", one blank between pairs.
+    void ApplyAttributeList(const wchar_t* list);
+
     virtual void SetName(const CUIString& name);
     virtual CUIString GetName() const;
     virtual void SetVisible(bool visible = true);
