@@ -637,3 +637,94 @@ TEST(HitTestTest, WithoutFlagsEveryControlIsVisitedChildrenFirst)
 }
 
 }  // namespace
+
+// ---- drag-scrolling of a sliding container ----
+
+namespace {
+
+// The scroll positions that were asked of a container, as "x,y".
+Lines& ScrollRequests()
+{
+    static Lines requests;
+    return requests;
+}
+
+class RecordingContainer : public CUIContainer {
+public:
+    void SetScrollPos(tagSIZE pos) override
+    {
+        ScrollRequests().push_back(std::to_string(pos.cx) + "," + std::to_string(pos.cy));
+        CUIContainer::SetScrollPos(pos);
+    }
+};
+
+class DragScrollTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        vonktest::StartHeadless();
+        window = std::make_unique<vonktest::PlainWindow>();
+        window->Create(0, 0, 200, 100);
+        handler = headless::LastHandler();
+        list = new RecordingContainer;
+        list->SetEnableSlider(true);
+        list->Add(&item);
+        window->AttachDlg(list);
+        vonktest::Paint(handler);
+    }
+
+    void TearDown() override { delete window->GetRoot(); }
+
+    CUIControl item;
+    RecordingContainer* list = nullptr;
+    std::unique_ptr<vonktest::PlainWindow> window;
+    CMsgHandler* handler = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DragScrollTest, MovesBeyondTheDeadZoneScrollTheOwnerUntilTheRelease)
+{
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 53, 53);
+    EXPECT_TRUE(ScrollRequests().empty());
+    EXPECT_FALSE(item.IsPressedSlider());
+
+    // Measured from the press point: small moves add up.
+    vonktest::MoveTo(handler, 54, 50);
+    EXPECT_EQ(ScrollRequests(), (Lines{"-4,0"}));
+    EXPECT_TRUE(item.IsPressedSlider());
+    vonktest::MoveTo(handler, 54, 40);
+    EXPECT_EQ(ScrollRequests(), (Lines{"-4,0", "0,10"}));
+
+    vonktest::Release(handler, 54, 40);
+    EXPECT_FALSE(item.IsPressedSlider());
+    vonktest::MoveTo(handler, 10, 10);
+    EXPECT_EQ(ScrollRequests().size(), 2u);
+}
+
+TEST_F(DragScrollTest, APressThatTheInputCallbackRefusesArmsNothing)
+{
+    item.InputEvent += [](void* param) { return static_cast<TEventUI*>(param)->Type != EVENT_BUTTONDOWN; };
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 80, 80);
+    EXPECT_TRUE(ScrollRequests().empty());
+}
+
+TEST_F(DragScrollTest, AnOwnerThatIsNoLongerAnAncestorIsNotScrolled)
+{
+    vonktest::MoveTo(handler, 50, 50);  // the hit test makes the list the item's owner
+    window->DetachDlg();                // deletes the list; the item lives on
+    list = nullptr;
+    CUIControl plain;
+    plain.Add(&item);
+    window->AttachDlg(&plain);
+    vonktest::Paint(handler);
+
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 90, 90);
+    vonktest::Release(handler, 90, 90);
+    EXPECT_TRUE(ScrollRequests().empty());
+    EXPECT_FALSE(item.IsPressedSlider());
+    window->AttachDlg(nullptr);
+}

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "UIContainer.h"
 #include "UIRender.h"
 #include "UIWindow.h"
 
@@ -247,7 +248,7 @@ void CUIControl::DragOwner(const TEventUI& event)
             return;
         m_ptLastDrag = event.ptMouse;
         m_bPressedSlider = true;
-        (void)owner;  // PENDING-CONTAINER
+        owner->SliderContainer(ClampToInt(dx), ClampToInt(dy));
         return;
     }
     case EVENT_BUTTONUP:
