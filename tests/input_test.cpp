@@ -78,31 +78,16 @@ public:
     }
 };
 
-void Place(CUIControl& control, int x, int y, int width, int height)
-{
-    control.SetFixedWidth(width);
-    control.SetFixedHeight(height);
-    control.SetPadding(CUIRect(x, y, 0, 0));
-}
-
-class InputTest : public testing::Test {
+class InputTest : public vonktest::WindowFixture {
 protected:
-    void SetUp() override
-    {
-        vonktest::StartHeadless();
-        window = std::make_unique<vonktest::PlainWindow>();
-        window->Create(0, 0, 200, 100);
-        handler = headless::LastHandler();
-    }
-
     // root over the window > a at (10, 10, 60, 30), b at (100, 50, 180, 80).
     void AttachTree()
     {
         root.SetName(L"root");
         a.SetName(L"a");
         b.SetName(L"b");
-        Place(a, 10, 10, 50, 20);
-        Place(b, 100, 50, 80, 30);
+        vonktest::Place(a, 10, 10, 50, 20);
+        vonktest::Place(b, 100, 50, 80, 30);
         root.Add(&a);
         root.Add(&b);
         a.InputEvent += RecordEvent;
@@ -111,6 +96,9 @@ protected:
         vonktest::Paint(handler);
         headless::ClearJournal();
     }
+
+    // A heap control at (10, 60, 40, 90) under the root that a handler is to delete.
+    CUIControl* AddDoomed();
 
     // The pointer position the window stamps on a notification now.
     std::string LastPointer()
@@ -126,8 +114,6 @@ protected:
     }
 
     CUIControl root, a, b;
-    std::unique_ptr<vonktest::PlainWindow> window;
-    CMsgHandler* handler = nullptr;
 };
 
 TEST_F(InputTest, APressedControlGetsTheMovesAndBothControlsTheRelease)
@@ -287,7 +273,7 @@ TEST_F(InputTest, AFilterAddedWithoutAWindowIsNotKept)
     loose.AddMessageFilter(MakeDelegate(RecordFilter));
     AttachTree();
     root.Add(&loose);
-    Place(loose, 0, 0, 5, 5);
+    vonktest::Place(loose, 0, 0, 5, 5);
     vonktest::Paint(handler);
     vonktest::Click(handler, 20, 20);
     EXPECT_EQ(Log(), (Lines{"down a", "up a"}));
@@ -320,7 +306,7 @@ TEST_F(InputTest, APressInTheCaptionOnNoButtonDragsTheWindow)
     AttachTree();
     FakeButton button;
     button.SetName(L"button");
-    Place(button, 160, 0, 40, 10);
+    vonktest::Place(button, 160, 0, 40, 10);
     root.Add(&button);
     for (const DragCase& c : cases) {
         window->SetCaptionRect(c.caption);
@@ -379,15 +365,20 @@ bool DeleteDoomedOn(void* param, uint32_t type)
     return true;
 }
 
+CUIControl* InputTest::AddDoomed()
+{
+    g_doomed = new CUIControl;
+    g_doomed->SetName(L"doomed");
+    vonktest::Place(*g_doomed, 10, 60, 30, 30);
+    root.Add(g_doomed);
+    vonktest::Paint(handler);
+    return g_doomed;
+}
+
 TEST_F(InputTest, APressHandlerMayDeleteThePressedControl)
 {
     AttachTree();
-    auto* doomed = new CUIControl;
-    doomed->SetName(L"doomed");
-    Place(*doomed, 10, 60, 30, 30);
-    root.Add(doomed);
-    vonktest::Paint(handler);
-    g_doomed = doomed;
+    CUIControl* doomed = AddDoomed();
     doomed->InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_BUTTONDOWN); };
     doomed->AddMessageFilter(MakeDelegate(RecordFilter));
     root.InputEvent += RecordAtRoot;
@@ -403,13 +394,7 @@ TEST_F(InputTest, APressHandlerMayDeleteThePressedControl)
 TEST_F(InputTest, ALeaveHandlerMayDeleteTheControlAboutToBeEntered)
 {
     AttachTree();
-    auto* doomed = new CUIControl;
-    doomed->SetName(L"doomed");
-    doomed->InputEvent += RecordEvent;
-    Place(*doomed, 10, 60, 30, 30);
-    root.Add(doomed);
-    vonktest::Paint(handler);
-    g_doomed = doomed;
+    AddDoomed()->InputEvent += RecordEvent;
     a.InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_MOUSELEAVE); };
 
     vonktest::MoveTo(handler, 20, 20);
@@ -421,12 +406,7 @@ TEST_F(InputTest, ALeaveHandlerMayDeleteTheControlAboutToBeEntered)
 TEST_F(InputTest, AnEnterHandlerMayDeleteItsOwnControl)
 {
     AttachTree();
-    auto* doomed = new CUIControl;
-    Place(*doomed, 10, 60, 30, 30);
-    root.Add(doomed);
-    vonktest::Paint(handler);
-    g_doomed = doomed;
-    doomed->InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_MOUSEENTER); };
+    AddDoomed()->InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_MOUSEENTER); };
     root.InputEvent += RecordAtRoot;
 
     vonktest::MoveTo(handler, 20, 70);
@@ -444,8 +424,8 @@ TEST_F(InputTest, AReleaseHandlerMayTakeTheWindowsTreeAway)
     auto* released = new CUIControl;
     pressed->SetName(L"pressed");
     released->SetName(L"released");
-    Place(*pressed, 0, 0, 50, 50);
-    Place(*released, 100, 0, 50, 50);
+    vonktest::Place(*pressed, 0, 0, 50, 50);
+    vonktest::Place(*released, 100, 0, 50, 50);
     top->Add(pressed);
     top->Add(released);
     pressed->InputEvent += RecordEvent;
@@ -658,14 +638,11 @@ public:
     }
 };
 
-class DragScrollTest : public testing::Test {
+class DragScrollTest : public vonktest::WindowFixture {
 protected:
     void SetUp() override
     {
-        vonktest::StartHeadless();
-        window = std::make_unique<vonktest::PlainWindow>();
-        window->Create(0, 0, 200, 100);
-        handler = headless::LastHandler();
+        WindowFixture::SetUp();
         list = new RecordingContainer;
         list->SetEnableSlider(true);
         list->Add(&item);
@@ -677,8 +654,6 @@ protected:
 
     CUIControl item;
     RecordingContainer* list = nullptr;
-    std::unique_ptr<vonktest::PlainWindow> window;
-    CMsgHandler* handler = nullptr;
 };
 
 }  // namespace

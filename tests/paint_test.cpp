@@ -23,14 +23,6 @@ std::string Text(const tagRECT& rc)
            std::to_string(rc.bottom);
 }
 
-// Places a child of the base control: its size, and its offset from the parent's corner.
-void Place(CUIControl& control, int x, int y, int width, int height)
-{
-    control.SetFixedWidth(width);
-    control.SetFixedHeight(height);
-    control.SetPadding(CUIRect(x, y, 0, 0));
-}
-
 // A control with a focus border, which only markup can give otherwise.
 class FocusFramed : public CUIControl {
 public:
@@ -41,16 +33,8 @@ public:
     }
 };
 
-class PaintTest : public testing::Test {
+class PaintTest : public vonktest::WindowFixture {
 protected:
-    void SetUp() override
-    {
-        vonktest::StartHeadless();
-        window = std::make_unique<vonktest::PlainWindow>();
-        window->Create(0, 0, 200, 100);
-        handler = headless::LastHandler();
-    }
-
     // root (grey) > a (red, framed) at (10, 10) 50x20, b (blue) at (100, 50) 150x80.
     void AttachTree()
     {
@@ -59,8 +43,8 @@ protected:
         a.SetBorderSize(2);
         a.SetBorderColor(0xff000000);
         b.SetBkColor(0xff0000ff);
-        Place(a, 10, 10, 50, 20);
-        Place(b, 100, 50, 150, 80);
+        vonktest::Place(a, 10, 10, 50, 20);
+        vonktest::Place(b, 100, 50, 150, 80);
         root.Add(&a);
         root.Add(&b);
         window->AttachDlg(&root);
@@ -70,8 +54,6 @@ protected:
     Lines RenderCalls() { return headless::JournalOf("Render."); }
 
     CUIControl root, a, b;
-    std::unique_ptr<vonktest::PlainWindow> window;
-    CMsgHandler* handler = nullptr;
 };
 
 TEST_F(PaintTest, LaysOutThenPaintsEachControlInsideItsOwnClip)
@@ -127,7 +109,7 @@ TEST_F(PaintTest, AChildOutsideItsParentIsNotPainted)
 {
     AttachTree();
     CUIControl stray;
-    Place(stray, 0, 0, 30, 30);
+    vonktest::Place(stray, 0, 0, 30, 30);
     a.Add(&stray);
     vonktest::Paint(handler);
     stray.SetBkColor(0xff00ff00);
@@ -143,7 +125,7 @@ TEST_F(PaintTest, AFocusedControlDrawsItsFocusBorderAfterItsBorder)
 {
     FocusFramed framed(1, 0xff00ff00);
     framed.SetBorderSize(2);
-    Place(framed, 0, 0, 40, 40);
+    vonktest::Place(framed, 0, 0, 40, 40);
     window->AttachDlg(&framed);
     vonktest::Paint(handler);
     EXPECT_EQ(headless::JournalOf("Render.DrawRect"), (Lines{"Render.DrawRect(0,0,200,100,2,ff000000)"}));
