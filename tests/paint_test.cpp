@@ -325,3 +325,59 @@ TEST_F(PaintTest, AFirstPaintHandlerMayTakeTheTreeAway)
 }
 
 }  // namespace
+
+namespace {
+
+class BackgroundImageTest : public PaintTest {
+protected:
+    void SetUp() override
+    {
+        PaintTest::SetUp();
+        const std::string dir = vonktest::DataDir() + "/render/";
+        CResourceMgr::SetResourePath(std::wstring(dir.begin(), dir.end()).c_str());
+        AttachTree();
+    }
+
+    // The kinds of drawing calls, in order ("DrawColor", "AlphaBlend", ...).
+    Lines Kinds()
+    {
+        Lines kinds;
+        for (const std::string& line : RenderCalls()) {
+            const std::string kind = line.substr(7, line.find('(') - 7);
+            if (kind != "GenerateClip" && kind != "ClearClip")
+                kinds.push_back(kind);
+        }
+        return kinds;
+    }
+};
+
+}  // namespace
+
+TEST_F(BackgroundImageTest, IsDrawnBetweenTheColourAndTheBorderOnlyWhereTheAreaNeedsIt)
+{
+    root.SetBkColor(0);
+    b.SetBkColor(0);
+    a.SetBkImage(L"file='a.png' corner='4,4,4,4'");
+    vonktest::Paint(handler);
+    EXPECT_EQ(Kinds(), (Lines{"DrawColor", "AlphaBlend", "AlphaBlend", "AlphaBlend", "AlphaBlend", "AlphaBlend",
+                              "AlphaBlend", "AlphaBlend", "AlphaBlend", "AlphaBlend", "DrawRect"}));
+
+    // Painting (0, 0, 20, 20) leaves a with (10, 10, 20, 20) to paint: the centre, the
+    // top-left corner, the top and the left edge meet it.
+    headless::ClearJournal();
+    root.DoPaint(window->GetPaintContext(), CUIRect(0, 0, 20, 20));
+    EXPECT_EQ(headless::JournalOf("Render.AlphaBlend("),
+              (Lines{"Render.AlphaBlend(14,14,42,12,4,4,12,12,255)", "Render.AlphaBlend(10,10,4,4,0,0,4,4,255)",
+                     "Render.AlphaBlend(14,10,42,4,4,0,12,4,255)", "Render.AlphaBlend(10,14,4,12,0,4,4,12,255)"}));
+}
+
+TEST_F(BackgroundImageTest, AMissingImageDrawsNothingAndAPaintWithoutRendererErasesNothing)
+{
+    a.SetBkImage(L"file='missing.png'");
+    b.SetBkImage(L"b.png");
+    EXPECT_EQ(handler->OnPaint(nullptr), 1);
+    vonktest::Paint(handler);
+    EXPECT_EQ(headless::JournalOf("Render.AlphaBlend("), (Lines{"Render.AlphaBlend(100,50,150,80,0,0,10,10,255)"}));
+    EXPECT_TRUE(a.GetBkImage() == L"file='missing.png'");
+    EXPECT_TRUE(b.GetBkImage() == L"b.png");
+}
