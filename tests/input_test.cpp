@@ -703,3 +703,20 @@ TEST_F(DragScrollTest, AnOwnerThatIsNoLongerAnAncestorIsNotScrolled)
     EXPECT_FALSE(item.IsPressedSlider());
     window->AttachDlg(nullptr);
 }
+
+TEST_F(InputTest, PressAndReleaseTraceTheirSteps)
+{
+    AttachTree();
+    vonktest::LogCapture capture;
+    vonktest::Click(handler, 20, 20);
+    vonktest::Release(handler, 250, 50);  // a stayed pressed: a release over nothing reaches it
+    Lines steps;
+    for (const std::string& message : capture.Messages()) {
+        EXPECT_EQ(message.rfind("[src/ui/src/UIWindow.cpp,", 0), 0u) << message;
+        steps.push_back(message.substr(message.find("] ") + 2));
+    }
+    EXPECT_EQ(steps, (Lines{"ui TouchDown FindControl end ", "ui TouchDown do Event end ",
+                            "ui TouchUp FindControl end ", "ui TouchUp do Event end ",
+                            "ui TouchUp FindControl end ", "ui TouchUp do Event end "}));
+    EXPECT_EQ(Log(), (Lines{"down a", "up a", "up a"}));
+}
