@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -80,6 +82,27 @@ TEST_F(PaintTest, LaysOutThenPaintsEachControlInsideItsOwnClip)
                                  "Render.ClearClip()",
                                  "Render.ClearClip()",
                              }));
+}
+
+TEST_F(PaintTest, TheTreeIsPaintedIntoTheWindowsPixels)
+{
+    AttachTree();
+    vonktest::Paint(handler);
+    unsigned char* data = nullptr;
+    int width = 0, height = 0, stride = 0;
+    window->GetRenderData(data, width, height, stride);
+    ASSERT_TRUE(data != nullptr);
+    ASSERT_EQ(width, 200);
+    ASSERT_EQ(height, 100);
+    const auto pixel = [&](int x, int y) {
+        uint32_t value = 0;
+        std::memcpy(&value, data + y * stride + x * 4, sizeof value);
+        return value;
+    };
+    EXPECT_EQ(pixel(5, 5), 0xff808080u);
+    EXPECT_EQ(pixel(10, 10), 0xff000000u);  // a's border
+    EXPECT_EQ(pixel(30, 20), 0xffff0000u);
+    EXPECT_EQ(pixel(199, 99), 0xff0000ffu);
 }
 
 TEST_F(PaintTest, PaintsOnlyVisibleControlsThatMeetTheArea)
