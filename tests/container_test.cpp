@@ -12,15 +12,11 @@
 #include <vonk-ui.h>
 
 #include "test_support.h"
+#include "user_actions.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-class TestWindow : public CUIWindow {
-public:
-    CUIString GetSkinFolder() override { return L""; }
-};
 
 std::string Text(const tagRECT& rc)
 {
@@ -83,14 +79,14 @@ protected:
     void SetUp() override
     {
         vonktest::StartHeadless();
-        window = std::make_unique<TestWindow>();
+        window = std::make_unique<vonktest::PlainWindow>();
         window->Create(0, 0, 400, 300);
         Seen().clear();
     }
     // Attaches the container (and whatever it holds) to the window.
     void Attach(CUIContainer& container) { window->InitControls(&container); }
 
-    std::unique_ptr<TestWindow> window;
+    std::unique_ptr<vonktest::PlainWindow> window;
 };
 
 TEST_F(ContainerTest, AFreshContainerHasTwoHiddenDisabledBars)
@@ -555,6 +551,40 @@ TEST_F(ContainerTest, DeletingAContainerWhileItsBarRepeatsLeavesNoTimer)
     container.reset();
     EXPECT_EQ(headless::RunningTimers(), before);
     headless::AdvanceClock(500);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ContainerTest, WithSlidingOnDraggingAChildScrollsTheContainer)
+{
+    CUIContainer root;
+    CUIControl child;
+    root.Add(&child);
+    window->AttachDlg(&root);
+    headless::ReportSize(200, 100);
+    CMsgHandler* handler = headless::LastHandler();
+    vonktest::Paint(handler);
+    ASSERT_EQ(Text(child.GetPos()), "0,0,200,100");
+
+    // Off by default.
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 50, 30);
+    vonktest::Release(handler, 50, 30);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");
+
+    root.SetAttribute(L"sliderenable", L"true");
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 52, 48);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");  // within the dead zone
+    vonktest::MoveTo(handler, 50, 40);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,10");
+    EXPECT_EQ(Text(child.GetPos()), "0,-10,200,90");
+    EXPECT_TRUE(child.IsPressedSlider());
+    vonktest::Release(handler, 50, 40);
+    EXPECT_FALSE(child.IsPressedSlider());
+    window.reset();
 }
 
 }  // namespace

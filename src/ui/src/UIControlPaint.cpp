@@ -250,6 +250,7 @@ void CUIControl::DragOwner(const TEventUI& event)
             return;
         m_ptLastDrag = event.ptMouse;
         m_bPressedSlider = true;
+        // Last, as the scroll may reach handlers that delete this control.
         owner->SliderContainer(ClampToInt(dx), ClampToInt(dy));
         return;
     }
