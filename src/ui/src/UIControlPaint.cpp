@@ -23,6 +23,16 @@ bool Intersects(const tagRECT& a, const tagRECT& b)
     return UIIntersectRect(&common, &a, &b);
 }
 
+// Stores value when it differs; true when it did.
+template <typename T>
+bool StoreChanged(T& stored, const T& value)
+{
+    if (stored == value)
+        return false;
+    stored = value;
+    return true;
+}
+
 int ClampToInt(int64_t value)
 {
     if (value > std::numeric_limits<int>::max())
@@ -105,40 +115,32 @@ unsigned long CUIControl::GetBkColor() const { return m_dwBackColor; }
 
 void CUIControl::SetBkColor(unsigned long colour)
 {
-    if (m_dwBackColor == colour)
-        return;
-    m_dwBackColor = colour;
-    Invalidate();
+    if (StoreChanged(m_dwBackColor, colour))
+        Invalidate();
 }
 
 CUIString CUIControl::GetBkImage() const { return m_sBkImage; }
 
 void CUIControl::SetBkImage(const CUIString& image)
 {
-    if (m_sBkImage == image)
-        return;
-    m_sBkImage = image;
-    Invalidate();
+    if (StoreChanged(m_sBkImage, image))
+        Invalidate();
 }
 
 int CUIControl::GetBorderSize() const { return m_nBorderSize; }
 
 void CUIControl::SetBorderSize(int size)
 {
-    if (m_nBorderSize == size)
-        return;
-    m_nBorderSize = size;
-    Invalidate();
+    if (StoreChanged(m_nBorderSize, size))
+        Invalidate();
 }
 
 unsigned long CUIControl::GetBorderColor() const { return m_dwBorderColor; }
 
 void CUIControl::SetBorderColor(unsigned long colour)
 {
-    if (m_dwBorderColor == colour)
-        return;
-    m_dwBorderColor = colour;
-    Invalidate();
+    if (StoreChanged(m_dwBorderColor, colour))
+        Invalidate();
 }
 
 // ---- events ----
