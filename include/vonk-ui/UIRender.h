@@ -25,6 +25,8 @@ public:
     virtual ~CUIRender();
 
     void SetRenderPlatform(CRenderBase* render);
+    // Whether a backend renderer is set; without one every drawing call does nothing.
+    bool HasRenderPlatform() const;
     void SetOwnWindow(CUIWindow* window);
 
     void DrawColor(const CUIRect& rc, unsigned long colour);

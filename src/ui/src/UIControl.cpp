@@ -241,54 +241,6 @@ void CUIControl::Init()
 
 CUIControl* CUIControl::GetParent() const { return m_pParent; }
 
-// ---- events and searches ----
-
-void CUIControl::Event(TEventUI& event)
-{
-    if (!InputEvent(&event))
-        return;
-    DoEvent(event);
-}
-
-void CUIControl::DoEvent(TEventUI&) {}
-
-CUIControl* CUIControl::HitCheck(FINDCONTROLPROC proc, void* data, UINT flags)
-{
-    if ((flags & FINDFLAG_VISIBLE) && !IsVisible())
-        return nullptr;
-    if ((flags & FINDFLAG_ENABLED) && !IsEnabled())
-        return nullptr;
-    if ((flags & FINDFLAG_HITTEST) && (!m_bMouseEnabled || !m_rcItem.IsPtIn(*static_cast<tagPOINT*>(data))))
-        return nullptr;
-    return proc(this, data);
-}
-
-CUIControl* CUIControl::FindControl(FINDCONTROLPROC proc, void* data, UINT flags)
-{
-    if ((flags & FINDFLAG_VISIBLE) && !IsVisible())
-        return nullptr;
-    if ((flags & FINDFLAG_ENABLED) && !IsEnabled())
-        return nullptr;
-    if (flags & FINDFLAG_HITTEST) {
-        if (!m_rcItem.IsPtIn(*static_cast<tagPOINT*>(data)))
-            return nullptr;
-        if (!m_bMouseChildEnabled)
-            return HitCheck(proc, data, flags);
-    }
-    const bool selfFirst = (flags & FINDFLAG_SELF_FIRST) != 0;
-    if (selfFirst) {
-        if (CUIControl* found = HitCheck(proc, data, flags))
-            return found;
-    }
-    const int count = m_items.GetSize();
-    for (int n = 0; n < count; ++n) {
-        const int i = (flags & FINDFLAG_LAST_CHILD_FIRST) ? count - 1 - n : n;
-        if (CUIControl* found = static_cast<CUIControl*>(m_items[i])->FindControl(proc, data, flags))
-            return found;
-    }
-    return selfFirst ? nullptr : HitCheck(proc, data, flags);
-}
-
 // ---- geometry ----
 
 CUIRect CUIControl::GetPos() const { return m_rcItem; }

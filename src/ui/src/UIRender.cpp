@@ -181,6 +181,8 @@ CUIRender::~CUIRender() {}
 
 void CUIRender::SetRenderPlatform(CRenderBase* render) { m_pRender = render; }
 
+bool CUIRender::HasRenderPlatform() const { return m_pRender != nullptr; }
+
 void CUIRender::SetOwnWindow(CUIWindow* window) { m_pOwnWindow = window; }
 
 void CUIRender::DrawColor(const CUIRect& rc, unsigned long colour)
