@@ -588,3 +588,55 @@ TEST_F(ContainerTest, WithSlidingOnDraggingAChildScrollsTheContainer)
 }
 
 }  // namespace
+
+namespace {
+
+// Hands its scroll position to a body, as a list does.
+class Forwarding : public CUIContainer {
+public:
+    tagSIZE GetScrollPos() const override { return body.GetScrollPos(); }
+    tagSIZE GetScrollRange() const override { return body.GetScrollRange(); }
+    void SetScrollPos(tagSIZE pos) override
+    {
+        ++calls;
+        body.SetScrollPos(pos);
+    }
+
+    CUIContainer body;
+    int calls = 0;
+};
+
+TEST_F(ContainerTest, ScrollOperationsReachAnOverriddenPosition)
+{
+    Forwarding list;
+    Attach(list);
+    list.SetAttribute(L"vscrollbar", L"true");
+    list.SetPos(CUIRect(0, 0, 100, 50), false);
+    const int step = window->GetPaintManager()->GetDefaultFontHeight() + 8;
+
+    list.LineDown();
+    list.PageDown();
+    TEventUI end = MakeEvent(EVENT_KEYDOWN, 0, 35);
+    list.Event(end);
+    EXPECT_EQ(list.body.GetScrollPos().cy, 100);
+    TEventUI home = MakeEvent(EVENT_KEYDOWN, 0, 36);
+    list.Event(home);
+    list.SliderContainer(3, 4);
+    EXPECT_EQ(Text(list.body.GetScrollPos()), "3,4");
+    EXPECT_EQ(Text(list.GetScrollPos()), "3,4");
+    EXPECT_EQ(list.GetVerticalScrollBar()->GetScrollPos(), 0);
+
+    // The owned bar's press goes through the list's operations too.
+    CUIScrollBar* bar = list.GetVerticalScrollBar();
+    bar->SetShowButton2(true);
+    bar->SetPos(CUIRect(96, 0, 100, 50), false);
+    TEventUI press = MakeEvent(EVENT_BUTTONDOWN);
+    press.ptMouse = {97, 48};
+    bar->Event(press);
+    TEventUI release = MakeEvent(EVENT_BUTTONUP);
+    bar->Event(release);
+    EXPECT_EQ(list.body.GetScrollPos().cy, 4 + step);
+    EXPECT_EQ(list.calls, 6);
+}
+
+}  // namespace

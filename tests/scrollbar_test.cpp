@@ -244,6 +244,21 @@ TEST_F(BarTest, TheDraggedThumbFollowsThePointerOnEachTick)
     EXPECT_EQ(headless::RunningTimers(), baseTimers);
 }
 
+TEST_F(BarTest, DraggingOverAHugeRangeStopsAtItsEnd)
+{
+    bar->SetScrollRange(INT_MAX);
+    ASSERT_EQ(bar->Thumb(), "0,0,4,4");
+    vonktest::Press(handler, 2, 2);
+    vonktest::MoveTo(handler, 2, 12);
+    Tick(1);
+    EXPECT_EQ(bar->GetScrollPos(), 233422135);  // 10 * INT_MAX / (104 - 4 - 8)
+    vonktest::MoveTo(handler, 2, 102);
+    Tick(1);
+    EXPECT_EQ(bar->GetScrollPos(), INT_MAX);
+    EXPECT_EQ(bar->Thumb(), "0,100,4,104");
+    vonktest::Release(handler, 2, 102);
+}
+
 TEST_F(BarTest, AThumbThatFillsTheRailDoesNotMoveAgainstThePointer)
 {
     bar->SetScrollRange(1);
