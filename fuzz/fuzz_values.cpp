@@ -1,15 +1,52 @@
-// Fuzzes the value parsers and the wide string's operations with arbitrary texts.
+// Fuzzes the value parsers, the wide string, attribute names and values, attribute
+// lists and image-attribute strings with arbitrary texts.
 
+#include <cstdlib>
+#include <memory>
+
+#include <headless.h>
 #include <vonk-ui.h>
 
 #include "fuzz_input.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
-    const auto texts = fuzz::Texts(data, size);
-    const wchar_t* text = texts[0].c_str();
-    const wchar_t* other = texts.size() > 1 ? texts[1].c_str() : L"";
+namespace {
 
+class FuzzWindow : public CUIWindow {
+public:
+    CUIString GetSkinFolder() override { return CUIString(); }
+};
+
+// One window on the headless backend, kept for the whole run, with drawing off.
+FuzzWindow& Window()
+{
+    static FuzzWindow* window = [] {
+        setenv("SPDLOG_LEVEL", "off", 0);  // the log would drown the fuzzer's own output
+        CUIPlatfrom::Init("#DLOPEN_CALLER_PATH#/libvonk-headless.so");
+        headless::EnableJournal(false);
+        headless::EnableRendering(false);
+        auto* made = new FuzzWindow;
+        made->Create(0, 0, 200, 100);
+        return made;
+    }();
+    return *window;
+}
+
+void Strings(const wchar_t* text, const wchar_t* other, size_t size)
+{
+    CUIString s(text);
+    s += other;
+    s += s;
+    s.Replace(other, text);
+    s.Find(other);
+    s.Mid(static_cast<int>(size) - 40, 20);
+    s.Right(static_cast<int>(size) % 70 - 5);
+    s.MakeUpper();
+    s = s.GetData() + s.GetLength() / 2;
+    s.toLong();
+}
+
+void Parsers(const wchar_t* text)
+{
     CUIRect rc;
     ParseRectString(text, rc);
     CUISize sz;
@@ -21,16 +58,32 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     bool flag = false;
     ParseBoolString(text, flag);
     SplitStringToToken(text);
+}
 
-    CUIString s(text);
-    s += other;
-    s += s;
-    s.Replace(other, text);
-    s.Find(other);
-    s.Mid(static_cast<int>(size) - 40, 20);
-    s.Right(static_cast<int>(size) % 70 - 5);
-    s.MakeUpper();
-    s = s.GetData() + s.GetLength() / 2;
-    s.toLong();
+void Attributes(const wchar_t* name, const wchar_t* value)
+{
+    FuzzWindow& window = Window();
+    auto container = std::make_unique<CUIContainer>();
+    auto bar = std::make_unique<CUIScrollBar>();
+    container->SetOwnWindow(&window, nullptr);
+    bar->SetOwnWindow(&window, nullptr);
+    container->SetAttribute(name, value);
+    bar->SetAttribute(name, value);
+    container->ApplyAttributeList(name);
+    container->SetPos(CUIRect(0, 0, 200, 100));
+    bar->SetPos(CUIRect(0, 0, 12, 100));
+    window.GetPaintContext()->DrawImageString(CUIRect(0, 0, 100, 50), CUIRect(0, 0, 200, 100), name, value);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const auto texts = fuzz::Texts(data, size);
+    const wchar_t* text = texts[0].c_str();
+    const wchar_t* other = texts.size() > 1 ? texts[1].c_str() : L"";
+    Parsers(text);
+    Strings(text, other, size);
+    Attributes(text, other);
     return 0;
 }
