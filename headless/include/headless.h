@@ -40,4 +40,9 @@ size_t Outstanding(const std::string& kind);
 // The handler that the most recently created window registered, or null.
 CMsgHandler* LastHandler();
 
+// The most recently created window reports a new client size or position to its
+// handler, as a native window does after the user resized or moved it.
+void ReportSize(int width, int height);
+void ReportMove(int x, int y);
+
 }  // namespace headless

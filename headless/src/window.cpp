@@ -43,6 +43,32 @@ CMsgHandler* LastHandler()
     return window ? window->Handler() : nullptr;
 }
 
+void ReportSize(int width, int height)
+{
+    if (Window* window = NewestWindow())
+        window->Report(tagSIZE{width, height});
+}
+
+void ReportMove(int x, int y)
+{
+    if (Window* window = NewestWindow())
+        window->Report(tagPOINT{x, y});
+}
+
+void Window::Report(const tagSIZE& size)
+{
+    m_size = size;
+    if (m_pMsgHandler)
+        m_pMsgHandler->OnSize(static_cast<int>(size.cx), static_cast<int>(size.cy));
+}
+
+void Window::Report(const tagPOINT& pos)
+{
+    m_pos = pos;
+    if (m_pMsgHandler)
+        m_pMsgHandler->OnWindowMove(static_cast<int>(pos.x), static_cast<int>(pos.y));
+}
+
 // A native window is made, its renderer reported, then its first size.
 bool Window::Create(int x, int y, int width, int height)
 {
@@ -65,9 +91,7 @@ void Window::NeedUpdate() { Call("Window.NeedUpdate"); }
 void Window::ReSize(const tagSIZE& size)
 {
     Call("Window.ReSize", size);
-    m_size = size;
-    if (m_pMsgHandler)
-        m_pMsgHandler->OnSize(static_cast<int>(size.cx), static_cast<int>(size.cy));
+    Report(size);
 }
 
 void Window::GetSize(tagSIZE& size) { size = m_size; }
@@ -80,9 +104,7 @@ void Window::CenterWindow() { Call("Window.CenterWindow"); }
 void Window::MoveWindow(int x, int y)
 {
     Call("Window.MoveWindow", x, y);
-    m_pos = {x, y};
-    if (m_pMsgHandler)
-        m_pMsgHandler->OnWindowMove(x, y);
+    Report(tagPOINT{x, y});
 }
 
 void Window::SetMinMaxSizeInfo(const tagSIZE& minimum, const tagSIZE& maximum)

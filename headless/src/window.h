@@ -13,6 +13,9 @@ public:
     ~Window() override;
 
     CMsgHandler* Handler() const { return m_pMsgHandler; }
+    // Stores what the native window now has and tells the handler.
+    void Report(const tagSIZE& size);
+    void Report(const tagPOINT& pos);
 
     bool Create(int x, int y, int width, int height) override;
     void SetType(int type) override;

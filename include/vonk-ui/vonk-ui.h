@@ -27,3 +27,8 @@
 #include "UIImage.h"
 #include "GlobalManager.h"
 #include "ResourceMgr.h"
+
+#include "UIMessage.h"
+#include "UIRender.h"
+#include "UIControl.h"
+#include "UIWindow.h"

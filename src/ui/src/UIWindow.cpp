@@ -1,8 +1,690 @@
-// The application facade over the backend's application object.
+// The window: the backend window it drives, its registries and its services; and
+// the application facade over the backend's application object.
+
+#include "UIWindow.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstddef>
 
 #include <utility/logger>
 
+#include "UIControl.h"
+#include "UIDpi.h"
 #include "UIPlatform.h"
+#include "UIRender.h"
+#include "ResourceMgr.h"
+
+// One running timer of a window: the hook handed to the backend points back at it.
+struct TimerEntry {
+    CUIControl* control;
+    UINT id;
+    CUIWindow* window;
+    TimerHook hook;
+};
+
+namespace {
+
+// Every window alive in the process, so a deleted control can be forgotten by all.
+std::vector<CUIWindow*>& LiveWindows()
+{
+    static std::vector<CUIWindow*> windows;
+    return windows;
+}
+
+// A window's resource manager and DPI holder outlive the window: they stay
+// reachable here until the process ends.
+void KeepForProcess(void* service)
+{
+    static auto* kept = new std::vector<void*>;
+    kept->push_back(service);
+}
+
+}  // namespace
+
+CUIWindow::CUIWindow()
+    : m_bUpdateNeeded(false),
+      m_pPlatformWindow(nullptr),
+      m_pTimer(nullptr),
+      m_pResourceMgr(nullptr),
+      m_pStyleCustom(nullptr),
+      m_pDpi(nullptr),
+      m_pRoot(nullptr),
+      m_mNameHash(100),
+      m_pEventClick(nullptr),
+      m_pEventHover(nullptr),
+      m_mOptionGroup(100),
+      m_DefaultAttrHash(100),
+      m_bShow(false),
+      m_pRender(new CUIRender),
+      m_fHeightScale(1.0),
+      m_fWidthScale(1.0),
+      m_ptWindow{0, 0}
+{
+    LiveWindows().push_back(this);
+    m_pRender->SetOwnWindow(this);
+    m_pPlatformWindow = CUIPlatfrom::GetPlatformWindow();
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->RegisterMsgHandler(this);
+    UI_TRACE("platform window = %p ", static_cast<void*>(m_pPlatformWindow));
+    m_pTimer = CUIPlatfrom::GetTimer();
+}
+
+CUIWindow::~CUIWindow()
+{
+    for (CUIControl* control : m_controls)
+        control->m_pWindow = nullptr;
+    m_controls.clear();
+    auto& windows = LiveWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+
+    RemoveAllTimers();
+    RemoveAllOptionGroups();
+    RemoveAllDefaultAttributeList();
+    if (m_pResourceMgr)
+        KeepForProcess(m_pResourceMgr);
+    if (m_pDpi)
+        KeepForProcess(m_pDpi);
+
+    m_pRender.reset();
+    UI_TRACE("window release ");
+    if (m_pTimer)
+        CUIPlatfrom::ReleaseTimer(m_pTimer);
+    if (m_pPlatformWindow)
+        CUIPlatfrom::ReleaseWindow(m_pPlatformWindow);
+}
+
+// ---- the window operations ----
+
+bool CUIWindow::Create(int x, int y, int width, int height)
+{
+    return m_pPlatformWindow ? m_pPlatformWindow->Create(x, y, width, height) : false;
+}
+
+void CUIWindow::SetType(int type)
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->SetType(type);
+}
+
+void CUIWindow::Quite()
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->Quite();
+}
+
+void CUIWindow::Show(bool show)
+{
+    if (show == m_bShow)
+        return;
+    m_bShow = show;
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->Show(show);
+}
+
+void CUIWindow::ShowPop(bool show)
+{
+    if (show == m_bShow)
+        return;
+    m_bShow = show;
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->ShowPop(show);
+}
+
+void CUIWindow::Invalidate(const tagRECT& rc)
+{
+    if (m_bShow && m_pPlatformWindow)
+        m_pPlatformWindow->Invalidate(rc);
+}
+
+void CUIWindow::NeedUpdate()
+{
+    m_bUpdateNeeded = true;
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->NeedUpdate();
+}
+
+void CUIWindow::ReSize(const tagSIZE& size)
+{
+    if (!(CUISize(size) != m_szClient))
+        return;
+    tagSIZE wanted = size;
+    if (!m_szMinWindow.IsNull()) {
+        wanted.cx = std::max(wanted.cx, m_szMinWindow.cx);
+        wanted.cy = std::max(wanted.cy, m_szMinWindow.cy);
+    }
+    // A non-positive component of the maximum limits nothing.
+    if (m_szMaxWindow.cx > 0)
+        wanted.cx = std::min(wanted.cx, m_szMaxWindow.cx);
+    if (m_szMaxWindow.cy > 0)
+        wanted.cy = std::min(wanted.cy, m_szMaxWindow.cy);
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->ReSize(wanted);
+}
+
+void CUIWindow::GetSize(tagSIZE& size) { size = m_szClient; }
+
+void CUIWindow::GetClipRect(tagRECT& rc)
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->GetClipRect(rc);
+}
+
+void CUIWindow::GetWindowPos(tagPOINT& pt) { pt = m_ptWindow; }
+
+void CUIWindow::SetParent(CWindowBase* parent)
+{
+    CUIWindow* window = dynamic_cast<CUIWindow*>(parent);
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->SetParent(window ? window->GetPlatform() : nullptr);
+}
+
+void CUIWindow::CenterWindow()
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->CenterWindow();
+}
+
+void CUIWindow::MoveWindow(int x, int y)
+{
+    if (x == m_ptWindow.x && y == m_ptWindow.y)
+        return;
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->MoveWindow(x, y);
+}
+
+void CUIWindow::SetMinMaxSizeInfo(const tagSIZE& minimum, const tagSIZE& maximum)
+{
+    m_szMinWindow = minimum;
+    m_szMaxWindow = maximum;
+    if (m_szMinWindow.IsNull())
+        m_szMinWindow = m_szInitWindowSize;
+    if (m_szMaxWindow.IsNull())
+        m_szMaxWindow = CUISize(-1, -1);
+    if (!m_rcSizeBox.IsNull() && m_pPlatformWindow)
+        m_pPlatformWindow->SetMinMaxSizeInfo(m_szMinWindow, m_szMaxWindow);
+}
+
+void CUIWindow::BeginMoveDrag(void* native)
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->BeginMoveDrag(native);
+}
+
+void CUIWindow::Minimize()
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->Minimize();
+}
+
+void CUIWindow::Close()
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->Close();
+}
+
+void CUIWindow::Restore()
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->Restore();
+}
+
+void CUIWindow::Maximize()
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->Maximize();
+}
+
+void CUIWindow::FullScreen()
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->FullScreen();
+}
+
+bool CUIWindow::IsMinimize() { return m_pPlatformWindow ? m_pPlatformWindow->IsMinimize() : false; }
+bool CUIWindow::IsMaximize() { return m_pPlatformWindow ? m_pPlatformWindow->IsMaximize() : false; }
+bool CUIWindow::IsFullScreen() { return m_pPlatformWindow ? m_pPlatformWindow->IsFullScreen() : false; }
+
+void CUIWindow::GetRenderData(unsigned char*& data, int& width, int& height, int& stride)
+{
+    if (m_pPlatformWindow)
+        m_pPlatformWindow->GetRenderData(data, width, height, stride);
+}
+
+void* CUIWindow::GetRenderSharedMapName(const char* name)
+{
+    return m_pPlatformWindow ? m_pPlatformWindow->GetRenderSharedMapName(name) : nullptr;
+}
+
+bool CUIWindow::IsShow() const { return m_bShow; }
+
+CWindowBase* CUIWindow::GetPlatform() const { return m_pPlatformWindow; }
+
+// ---- what the backend calls ----
+
+int CUIWindow::OnCreate(CRenderBase* render)
+{
+    if (render)
+        m_pRender->SetRenderPlatform(render);
+    return 0;
+}
+
+int CUIWindow::OnClose() { return 0; }
+
+void CUIWindow::OnDestroy() {}
+
+int CUIWindow::OnPaint(CRenderBase*) { return 0; }
+
+int CUIWindow::OnMouseWheel(int, const MsgButtonParam&) { return 0; }
+
+int CUIWindow::OnSize(int width, int height)
+{
+    m_szClient = CUISize(width, height);
+    if (m_pRoot)
+        m_pRoot->NeedUpdate();
+    return 0;
+}
+
+int CUIWindow::OnKeyDown(int) { return 0; }
+
+int CUIWindow::OnKeyUp(int) { return 0; }
+
+int CUIWindow::OnButtonPress(const MsgButtonParam&, void*) { return 0; }
+
+int CUIWindow::OnButtonRelease(const MsgButtonParam&) { return 0; }
+
+int CUIWindow::OnMouseMove(const MsgButtonParam&) { return 0; }
+
+void CUIWindow::OnDpiChange(double dpi)
+{
+    GetDPIObj()->SetDpi(dpi);
+    if (m_pResourceMgr)
+        m_pResourceMgr->ResetDPIAssets();
+    if (m_pRoot)
+        m_pRoot->NeedUpdate();
+}
+
+void CUIWindow::OnWindowMove(int x, int y) { m_ptWindow = {x, y}; }
+
+const char* CUIWindow::GetWindowName() { return "base"; }
+
+bool CUIWindow::UseSharedMap() { return false; }
+
+// ---- sizes, caption and scale ----
+
+void CUIWindow::SetInitSize(const CUISize& size, bool resize)
+{
+    m_szInitWindowSize = size;
+    if (resize)
+        ReSize(size);
+}
+
+void CUIWindow::GetInitSize(CUISize& size) const { size = m_szInitWindowSize; }
+void CUIWindow::SetMinSize(const CUISize& size) { m_szMinWindow = size; }
+void CUIWindow::SetMaxSize(const CUISize& size) { m_szMaxWindow = size; }
+void CUIWindow::SetSizeBox(const CUIRect& rc) { m_rcSizeBox = rc; }
+void CUIWindow::SetCaptionRect(const CUIRect& rc) { m_rcCaption = rc; }
+
+CUIRect CUIWindow::GetCaptionRect() const
+{
+    CUIRect rc;
+    rc.left = static_cast<int64_t>(static_cast<double>(m_rcCaption.left) * m_fWidthScale);
+    rc.top = static_cast<int64_t>(static_cast<double>(m_rcCaption.top) * m_fHeightScale);
+    rc.right = static_cast<int64_t>(static_cast<double>(m_rcCaption.right) * m_fWidthScale);
+    rc.bottom = static_cast<int64_t>(static_cast<double>(m_rcCaption.bottom) * m_fHeightScale);
+    return rc;
+}
+
+void CUIWindow::OnScaleChange(double width, double height)
+{
+    m_fWidthScale = width;
+    m_fHeightScale = height;
+    GetPaintManager()->SetScale(std::min(width, height));
+}
+
+double CUIWindow::GetWidthScale() const { return m_fWidthScale; }
+double CUIWindow::GetHeightScale() const { return m_fHeightScale; }
+
+// ---- services ----
+
+CUIRender* CUIWindow::GetPaintContext() const { return m_pRender.get(); }
+
+CResourceMgr* CUIWindow::GetPaintManager()
+{
+    if (m_pResourceMgr == nullptr)
+        m_pResourceMgr = new CResourceMgr;
+    return m_pResourceMgr;
+}
+
+CUIDpi* CUIWindow::GetDPIObj()
+{
+    if (m_pDpi == nullptr)
+        m_pDpi = new CUIDpi;
+    return m_pDpi;
+}
+
+void CUIWindow::SetStyleCustom(StyleManager* styles) { m_pStyleCustom = styles; }
+StyleManager* CUIWindow::GetStyleCustom() const { return m_pStyleCustom; }
+
+// ---- the control tree ----
+
+void CUIWindow::AttachDlg(CUIControl* root)
+{
+    m_pRoot = root;
+    m_bUpdateNeeded = true;
+    InitControls(root, nullptr);
+}
+
+bool CUIWindow::InitControls(CUIControl* control, CUIControl* parent)
+{
+    if (control == nullptr)
+        return true;
+    control->SetOwnWindow(this, parent, true);
+    control->FindControl(__FindControlFromNameHash, this, 0);
+    return true;
+}
+
+void CUIWindow::DetachDlg()
+{
+    if (m_pRoot == nullptr)
+        return;
+    CUIControl* root = m_pRoot;
+    m_pRoot = nullptr;
+    root->FindControl(
+        [](CUIControl* control, void* window) -> CUIControl* {
+            static_cast<CUIWindow*>(window)->Forget(control);
+            return nullptr;
+        },
+        this, 0);
+    m_mNameHash.RemoveAll();
+    delete root;
+}
+
+CUIControl* CUIWindow::GetRoot() const { return m_pRoot; }
+
+// ---- lookups ----
+
+CUIControl* CUIWindow::FindControl(const wchar_t* name) const
+{
+    return name ? static_cast<CUIControl*>(m_mNameHash.Find(name)) : nullptr;
+}
+
+CUIControl* CUIWindow::FindControl(tagPOINT pt) const { return FindSubControlByPoint(nullptr, pt); }
+
+CUIControl* CUIWindow::FindSubControlByPoint(CUIControl* parent, tagPOINT pt) const
+{
+    CUIControl* start = parent ? parent : m_pRoot;
+    if (start == nullptr)
+        return nullptr;
+    return start->FindControl(__FindControlFromPoint, &pt, FINDFLAG_VISIBLE | FINDFLAG_HITTEST | FINDFLAG_LAST_CHILD_FIRST);
+}
+
+CUIControl* CUIWindow::FindSubControlByName(CUIControl* parent, const wchar_t* name) const
+{
+    CUIControl* start = parent ? parent : m_pRoot;
+    if (start == nullptr || name == nullptr)
+        return nullptr;
+    return start->FindControl(__FindControlFromName, const_cast<wchar_t*>(name), 0);
+}
+
+CStdPtrArray* CUIWindow::GetSubControlsByClass() { return &m_aFoundControls; }
+
+CUIControl* CUIWindow::__FindControlFromNameHash(CUIControl* control, void* window)
+{
+    const CUIString name = control->GetName();
+    if (!name.IsEmpty())
+        static_cast<CUIWindow*>(window)->RegisterName(name, control);
+    return nullptr;
+}
+
+CUIControl* CUIWindow::__FindControlFromCount(CUIControl*, void* counter)
+{
+    ++*static_cast<int*>(counter);
+    return nullptr;
+}
+
+CUIControl* CUIWindow::__FindControlFromPoint(CUIControl* control, void* point)
+{
+    return control->GetPos().IsPtIn(*static_cast<tagPOINT*>(point)) ? control : nullptr;
+}
+
+CUIControl* CUIWindow::__FindControlFromUpdate(CUIControl* control, void*)
+{
+    return control->IsUpdateNeeded() ? control : nullptr;
+}
+
+CUIControl* CUIWindow::__FindControlFromName(CUIControl* control, void* name)
+{
+    if (name == nullptr)
+        return nullptr;
+    return control->GetName() == static_cast<const wchar_t*>(name) ? control : nullptr;
+}
+
+// ---- option groups ----
+
+bool CUIWindow::AddOptionGroup(const wchar_t* group, CUIControl* control)
+{
+    if (group == nullptr || control == nullptr)
+        return false;
+    auto* members = static_cast<CStdPtrArray*>(m_mOptionGroup.Find(group));
+    if (members == nullptr) {
+        members = new CStdPtrArray(6);
+        members->Add(control);
+        m_mOptionGroup.Insert(group, members);
+    } else {
+        if (members->Find(control) >= 0)
+            return false;
+        members->Add(control);
+    }
+    Registration(control);
+    return true;
+}
+
+CStdPtrArray* CUIWindow::GetOptionGroup(const wchar_t* group)
+{
+    return group ? static_cast<CStdPtrArray*>(m_mOptionGroup.Find(group)) : nullptr;
+}
+
+bool CUIWindow::RemoveOptionGroup(const wchar_t* group, CUIControl* control)
+{
+    auto* members = group ? static_cast<CStdPtrArray*>(m_mOptionGroup.Find(group)) : nullptr;
+    if (members == nullptr)
+        return false;
+    members->Remove(members->Find(control));
+    if (!members->IsEmpty())
+        return false;
+    delete members;
+    return m_mOptionGroup.Remove(group);
+}
+
+void CUIWindow::RemoveAllOptionGroups()
+{
+    for (int i = 0; i < m_mOptionGroup.GetSize(); ++i)
+        delete static_cast<CStdPtrArray*>(m_mOptionGroup.Find(m_mOptionGroup.GetAt(i), false));
+    m_mOptionGroup.RemoveAll();
+}
+
+// ---- default attribute lists ----
+
+void CUIWindow::AddDefaultAttributeList(const wchar_t* element, const wchar_t* list)
+{
+    if (element == nullptr || list == nullptr || m_DefaultAttrHash.Find(element))
+        return;
+    m_DefaultAttrHash.Insert(element, new CUIString(list));
+}
+
+const wchar_t* CUIWindow::GetDefaultAttributeList(const wchar_t* element) const
+{
+    const auto* list = element ? static_cast<CUIString*>(m_DefaultAttrHash.Find(element)) : nullptr;
+    return list ? list->GetData() : nullptr;
+}
+
+bool CUIWindow::RemoveDefaultAttributeList(const wchar_t* element)
+{
+    auto* list = element ? static_cast<CUIString*>(m_DefaultAttrHash.Find(element)) : nullptr;
+    if (list == nullptr)
+        return false;
+    delete list;
+    return m_DefaultAttrHash.Remove(element);
+}
+
+void CUIWindow::RemoveAllDefaultAttributeList()
+{
+    for (int i = 0; i < m_DefaultAttrHash.GetSize(); ++i)
+        delete static_cast<CUIString*>(m_DefaultAttrHash.Find(m_DefaultAttrHash.GetAt(i), false));
+    m_DefaultAttrHash.RemoveAll();
+}
+
+const CStdStringPtrMap* CUIWindow::GetDefaultAttribultes() const { return &m_DefaultAttrHash; }
+
+// ---- notifiers and message filters ----
+
+bool CUIWindow::AddNotifier(INotifyUI* notifier) { return m_aNotifiers.Add(notifier); }
+
+bool CUIWindow::RemoveNotifier(INotifyUI* notifier) { return m_aNotifiers.Remove(m_aNotifiers.Find(notifier)); }
+
+bool CUIWindow::AddMessageFilter(CUIControl* control)
+{
+    Registration(control);
+    return m_aMessageFilters.Add(control);
+}
+
+bool CUIWindow::RemoveMessageFilter(CUIControl* control)
+{
+    return m_aMessageFilters.Remove(m_aMessageFilters.Find(control));
+}
+
+// ---- timers ----
+
+int CUIWindow::SetTimer(CUIControl* pControl, UINT uElapse)
+{
+    assert(pControl != NULL);
+    assert(uElapse > 0);
+    if (m_pTimer == nullptr)
+        return 0;
+    auto entry = std::make_unique<TimerEntry>(TimerEntry{pControl, 0, this, {TimerCallback, nullptr}});
+    entry->hook.param = entry.get();
+    entry->id = static_cast<UINT>(m_pTimer->SetTimer(uElapse, &entry->hook));
+    const UINT id = entry->id;
+    m_aTimers.push_back(std::move(entry));
+    Registration(pControl);
+    return static_cast<int>(id);
+}
+
+void CUIWindow::KillTimerAt(size_t index)
+{
+    m_pTimer->KillTimer(static_cast<int>(m_aTimers[index]->id));
+    m_aTimers.erase(m_aTimers.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+bool CUIWindow::KillTimer(CUIControl* pControl, UINT uID)
+{
+    assert(pControl != NULL);
+    for (size_t i = 0; i < m_aTimers.size(); ++i) {
+        if (m_aTimers[i]->control == pControl && m_aTimers[i]->id == uID) {
+            KillTimerAt(i);
+            break;
+        }
+    }
+    return false;
+}
+
+void CUIWindow::KillTimer(CUIControl* pControl)
+{
+    assert(pControl != NULL);
+    for (size_t i = m_aTimers.size(); i-- > 0;) {
+        if (m_aTimers[i]->control == pControl)
+            KillTimerAt(i);
+    }
+}
+
+void CUIWindow::RemoveAllTimers()
+{
+    while (!m_aTimers.empty())
+        KillTimerAt(0);
+}
+
+void CUIWindow::OnTimer(unsigned long control, unsigned long id)
+{
+    auto* target = reinterpret_cast<CUIControl*>(control);
+    if (target == nullptr)
+        return;
+    TEventUI event{};
+    event.Type = EVENT_TIMER;
+    event.pSender = target;
+    event.wParam = id;
+    target->Event(event);
+}
+
+void TimerCallback(void* arg)
+{
+    // The handler may stop this very timer, which frees the entry.
+    const TimerEntry* entry = static_cast<TimerEntry*>(arg);
+    CUIWindow* window = entry->window;
+    const auto control = reinterpret_cast<unsigned long>(entry->control);
+    const unsigned long id = entry->id;
+    window->OnTimer(control, id);
+}
+
+// ---- forgetting deleted controls ----
+
+std::vector<CUIString>& CUIWindow::Registration(CUIControl* control) { return m_registered[control]; }
+
+void CUIWindow::RegisterName(const CUIString& name, CUIControl* control)
+{
+    m_mNameHash.Set(name, control);
+    std::vector<CUIString>& names = Registration(control);
+    if (std::find(names.begin(), names.end(), name) == names.end())
+        names.push_back(name);
+}
+
+void CUIWindow::Forget(CUIControl* control)
+{
+    if (m_pEventClick == control)
+        m_pEventClick = nullptr;
+    if (m_pEventHover == control)
+        m_pEventHover = nullptr;
+    const auto found = m_registered.find(control);
+    if (found == m_registered.end())
+        return;
+    for (const CUIString& name : found->second) {
+        if (m_mNameHash.Find(name, false) == control)
+            m_mNameHash.Remove(name);
+    }
+    m_registered.erase(found);
+
+    for (int i = m_aMessageFilters.GetSize(); i-- > 0;) {
+        if (m_aMessageFilters[i] == control)
+            m_aMessageFilters.Remove(i);
+    }
+    if (m_pTimer)
+        KillTimer(control);
+    std::vector<CUIString> emptied;
+    for (int i = 0; i < m_mOptionGroup.GetSize(); ++i) {
+        const wchar_t* group = m_mOptionGroup.GetAt(i);
+        auto* members = static_cast<CStdPtrArray*>(m_mOptionGroup.Find(group, false));
+        for (int at = members->Find(control); at >= 0; at = members->Find(control))
+            members->Remove(at);
+        if (members->IsEmpty())
+            emptied.emplace_back(group);
+    }
+    for (const CUIString& group : emptied)
+        DeleteOptionGroup(group);
+}
+
+void CUIWindow::DeleteOptionGroup(const wchar_t* group)
+{
+    delete static_cast<CStdPtrArray*>(m_mOptionGroup.Find(group, false));
+    m_mOptionGroup.Remove(group);
+}
+
+void CUIWindow::ForgetEverywhere(CUIControl* control)
+{
+    for (CUIWindow* window : LiveWindows())
+        window->Forget(control);
+}
+
+// ---- the application ----
 
 void CUIApp::Init(int argc, char** argv)
 {

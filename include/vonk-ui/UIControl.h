@@ -1,0 +1,219 @@
+#pragma once
+// CUIControl: the base of every control, one node of a window's control tree with
+// its place, its sizes in logical pixels, its visibility and its event sources.
+//
+// Ownership: a control never deletes its children; adding and removing only link
+// and unlink them. A deleted control unlinks itself from its parent, leaves its
+// children without a parent and is forgotten by every window that knew it.
+
+#include <cstdint>
+#include <vector>
+
+#include "UIDefine.h"
+#include "UIDelegate.h"
+#include "UIExport.h"
+#include "UIGeometry.h"
+#include "UIMessage.h"
+#include "UIPtrArray.h"
+#include "UIString.h"
+
+class CUIControl;
+class CUIWindow;
+
+// Where the base control places a child inside its own rectangle.
+enum : uint32_t {
+    ANCHOR_TOP = 0x1,
+    ANCHOR_LEFT = 0x2,
+    ANCHOR_CENTER = 0x4,  // horizontal centre
+    ANCHOR_RIGHT = 0x8,
+    ANCHOR_VCENTER = 0x10,
+    ANCHOR_BOTTOM = 0x20,
+};
+
+// Flags of CUIControl::FindControl.
+enum : uint32_t {
+    FINDFLAG_VISIBLE = 0x1,
+    FINDFLAG_ENABLED = 0x2,
+    FINDFLAG_HITTEST = 0x4,  // data is a tagPOINT that must lie in the control
+    FINDFLAG_LAST_CHILD_FIRST = 0x8,
+    FINDFLAG_SELF_FIRST = 0x80000000,
+};
+
+// Called for each control a search reaches; a non-null result ends the search.
+typedef CUIControl* (*FINDCONTROLPROC)(CUIControl* control, void* data);
+
+// The child operations that every control offers.
+class UILIB_API IContainerUI {
+public:
+    virtual CUIControl* GetItemAt(int index) const = 0;
+    virtual CUIControl* GetItemByName(const wchar_t* name) const = 0;
+    virtual int GetItemIndex(CUIControl* child) const = 0;
+    virtual bool SetItemIndex(CUIControl* child, int index) = 0;
+    virtual int GetCount() const = 0;
+    virtual bool Add(CUIControl* child) = 0;
+    virtual bool AddAt(CUIControl* child, int index) = 0;
+    virtual bool Remove(CUIControl* child) = 0;
+    virtual bool RemoveAt(int index) = 0;
+    virtual void RemoveAll() = 0;
+
+protected:
+    ~IContainerUI() {}
+};
+
+class UILIB_API CUIControl : public IContainerUI {
+public:
+    CUIControl();
+    CUIControl(const CUIControl&) = delete;
+    CUIControl& operator=(const CUIControl&) = delete;
+
+    CUIControl* GetItemAt(int index) const override;
+    CUIControl* GetItemByName(const wchar_t* name) const override;
+    int GetItemIndex(CUIControl* child) const override;
+    bool SetItemIndex(CUIControl* child, int index) override;
+    int GetCount() const override;
+    bool Add(CUIControl* child) override;
+    bool AddAt(CUIControl* child, int index) override;
+    bool Remove(CUIControl* child) override;
+    bool RemoveAt(int index) override;
+    void RemoveAll() override;
+
+    virtual ~CUIControl();
+    virtual CUIString GetClass() const;
+    // The part of this object that answers name ("Control", "IContainer"), or null.
+    virtual void* GetInterface(const CUIString& name);
+    virtual void Init();
+    // Gives the subtree the window, this control the parent; init fires the init events.
+    virtual void SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init = true);
+    virtual void Event(TEventUI& event);
+    virtual void DoEvent(TEventUI& event);
+    virtual void SetPos(const CUIRect& rc, bool needInvalidate = true);
+    virtual tagSIZE EstimateSize(tagSIZE available);
+    virtual CUIControl* GetParent() const;
+    virtual CUISize GetSize() const;
+    virtual CUIRect GetPos() const;
+    virtual bool IsFocused() const;
+    virtual void SetFocused(bool focused);
+    virtual CUIControl* FindControl(FINDCONTROLPROC proc, void* data, UINT flags);
+    virtual CUIControl* HitCheck(FINDCONTROLPROC proc, void* data, UINT flags);
+    virtual void SetName(const CUIString& name);
+    virtual CUIString GetName() const;
+    virtual void SetVisible(bool visible = true);
+    virtual bool IsVisible() const;
+    virtual bool IsAreaVisible() const;
+    virtual void SetInternVisible(bool visible = true);
+    virtual bool IsEnabled() const;
+    virtual void SetEnabled(bool enabled = true);
+    virtual void SetText(const wchar_t* text);
+    virtual void SetTextId(const wchar_t* id);
+    virtual void SetToolTip(const wchar_t* text);
+    virtual void SetToolTipId(const wchar_t* id);
+    virtual void SetUserData(const wchar_t* text);
+    virtual const CUIString& GetUserData() const;
+    virtual void SetMaxHeight(int height);
+    virtual int GetMaxHeight() const;
+    virtual void SetMinHeight(int height);
+    virtual int GetMinHeight() const;
+    virtual void SetMaxWidth(int width);
+    virtual int GetMaxWidth() const;
+    virtual void SetMinWidth(int width);
+    virtual int GetMinWidth() const;
+    virtual CUIRect GetPadding() const;
+    virtual void SetPadding(const CUIRect& padding);
+    virtual bool IsMouseChildEnabled() const;
+    virtual void SetMouseChildEnabled(bool enabled = true);
+    virtual void VisibleChanged(bool visible);
+
+    // The window this control belongs to, or null.
+    CUIWindow* GetOwnWindow() const;
+
+    // Stores the item rectangle, fires SizeEvent and repaints the old and new area.
+    void UpdatePos(const CUIRect& rc, bool needInvalidate = true);
+
+    tagSIZE GetFixedXY() const;
+    void SetFixedXY(tagSIZE xy);
+    // Takes a position in window pixels.
+    void SetFixedXYCurrent(tagSIZE xy);
+    int GetFixedWidth() const;
+    void SetFixedWidth(int width);
+    int GetFixedHeight() const;
+    void SetFixedHeight(int height);
+    bool IsFloat() const;
+    void SetFloat(bool isFloat = true);
+    uint32_t GetAnchorAlign() const;
+    bool IsUseSmallScale() const;
+    void SetUseSmallScale(bool useSmallScale);
+
+    void NeedUpdate();
+    void NeedParentUpdate();
+    bool IsUpdateNeeded() const;
+    void Invalidate();
+
+    bool IsMouseEnabled() const;
+    void SetMouseEnabled(bool enabled = true);
+    bool IsUseParentState() const;
+    void SetUseParentState(bool use);
+    int GetTag() const;
+    void SetTag(int tag);
+    void SetIndex(int index);
+
+    const CUIString& GetText() const;
+    const CUIString& GetToolTip() const;
+
+    CEventSource InitEvent;
+    CEventSource DestroyEvent;
+    CEventSource SizeEvent;
+    CEventSource InputEvent;
+    CEventSource NotifyEvent;
+    CEventSource MessageFilterEvent;
+    CEventSource VisibleChangedEvent;
+
+protected:
+    CStdPtrArray m_items;
+    bool m_bEnabled;
+    bool m_bMouseEnabled;
+    bool m_bUpdateNeeded;
+    bool m_bInSizeEvent;
+    bool m_bFloat;
+    CUISize m_cXY;
+    CUISize m_cxyMax;
+    CUISize m_cxyMin;
+    CUIRect m_rcPadding;
+    CUIString m_sName;
+    uint32_t m_uAnchor;
+    bool m_bVisible;
+    bool m_bInternVisible;
+    CUIControl* m_pParent;
+    bool m_bFocused;
+    CUIRect m_rcItem;
+    CUISize m_cxyFixed;
+    CUIWindow* m_pWindow;
+    CUIString m_sText;
+    CUIString m_sTextId;
+    CUIString m_sToolTip;
+    CUIString m_sToolTipId;
+    CUIString m_sUserData;
+    int m_iIndex;
+    bool m_bMouseChildEnabled;
+    bool m_bUseParentState;
+    bool m_bUseSmallScale;
+    int m_iTag;
+
+private:
+    friend class CUIWindow;
+
+    // Links the child in at index; the window's initialisation comes first.
+    bool InsertChild(CUIControl* child, int index);
+    // Keeps the window's list of its controls in step with m_pWindow.
+    void SetWindowPointer(CUIWindow* window);
+    // Keeps the old parent's list of unlinked children in step with m_pParent.
+    void SetParentPointer(CUIControl* parent);
+    void ForgetUnlinked(CUIControl* child);
+    // Relayout after a size change: its own for a float control, its parent's otherwise.
+    void NeedSizeUpdate();
+    double WidthScale() const;
+    double HeightScale() const;
+    double SmallerScale() const;
+
+    // Children taken out of m_items that still name this control as their parent.
+    std::vector<CUIControl*> m_unlinked;
+};

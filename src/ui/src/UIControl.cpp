@@ -1,0 +1,666 @@
+// The base control: its children, its place in the window, its sizes and visibility.
+
+#include "UIControl.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "ResourceMgr.h"
+#include "UIWindow.h"
+
+namespace {
+
+// ceil of a scaled value, held within what T can represent.
+template <typename T>
+T CeilClamped(double value)
+{
+    const double lowest = static_cast<double>(std::numeric_limits<T>::min());
+    const double beyond = -lowest;  // a power of two, one past the largest value
+    const double rounded = std::ceil(value);
+    if (std::isnan(rounded) || rounded >= beyond)
+        return std::numeric_limits<T>::max();
+    if (rounded < lowest)
+        return std::numeric_limits<T>::min();
+    return static_cast<T>(rounded);
+}
+
+int ScaleInt(int64_t value, double factor) { return CeilClamped<int>(static_cast<double>(value) * factor); }
+
+int64_t Scale64(int64_t value, double factor) { return CeilClamped<int64_t>(static_cast<double>(value) * factor); }
+
+// The area clipped by the item rectangles of every ancestor; false when nothing is left.
+bool ClipByAncestors(const CUIControl* control, CUIRect& area)
+{
+    for (const CUIControl* parent = control->GetParent(); parent; parent = parent->GetParent()) {
+        const CUIRect bounds = parent->GetPos();
+        if (!UIIntersectRect(&area, &area, &bounds))
+            return false;
+    }
+    return true;
+}
+
+bool IsEmptyRect(const tagRECT& rc) { return !(rc.left < rc.right && rc.top < rc.bottom); }
+
+}  // namespace
+
+CUIControl::CUIControl()
+    : m_bEnabled(true),
+      m_bMouseEnabled(true),
+      m_bUpdateNeeded(true),
+      m_bInSizeEvent(false),
+      m_bFloat(false),
+      m_cXY(0, 0),
+      m_cxyMax(9999, 9999),
+      m_cxyMin(0, 0),
+      m_uAnchor(ANCHOR_LEFT | ANCHOR_TOP),
+      m_bVisible(true),
+      m_bInternVisible(true),
+      m_pParent(nullptr),
+      m_bFocused(false),
+      m_cxyFixed(0, 0),
+      m_pWindow(nullptr),
+      m_iIndex(-1),
+      m_bMouseChildEnabled(true),
+      m_bUseParentState(false),
+      m_bUseSmallScale(false),
+      m_iTag(-1)
+{
+}
+
+CUIControl::~CUIControl()
+{
+    if (DestroyEvent)
+        DestroyEvent(this);
+    CUIWindow::ForgetEverywhere(this);
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        if (child->m_pParent == this)
+            child->m_pParent = nullptr;
+    }
+    for (CUIControl* child : m_unlinked)
+        child->m_pParent = nullptr;
+    if (m_pParent) {
+        m_pParent->ForgetUnlinked(this);
+        const int index = m_pParent->m_items.Find(this);
+        if (index >= 0) {
+            m_pParent->m_items.Remove(index);
+            m_pParent->NeedUpdate();
+        }
+    }
+    SetWindowPointer(nullptr);
+}
+
+CUIString CUIControl::GetClass() const { return L"UIControl"; }
+
+void* CUIControl::GetInterface(const CUIString& name)
+{
+    if (name == L"Control")
+        return static_cast<CUIControl*>(this);
+    if (name == L"IContainer")
+        return static_cast<IContainerUI*>(this);
+    return nullptr;
+}
+
+CUIString CUIControl::GetName() const { return m_sName; }
+
+void CUIControl::SetName(const CUIString& name) { m_sName = name; }
+
+CUIWindow* CUIControl::GetOwnWindow() const { return m_pWindow; }
+
+// ---- children ----
+
+int CUIControl::GetCount() const { return m_items.GetSize(); }
+
+CUIControl* CUIControl::GetItemAt(int index) const { return static_cast<CUIControl*>(m_items.GetAt(index)); }
+
+int CUIControl::GetItemIndex(CUIControl* child) const { return m_items.Find(child); }
+
+CUIControl* CUIControl::GetItemByName(const wchar_t* name) const
+{
+    if (name == nullptr || *name == L'\0')
+        return nullptr;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        const CUIString childName = child->GetName();
+        if (!childName.IsEmpty() && childName == name)
+            return child;
+    }
+    return nullptr;
+}
+
+bool CUIControl::Add(CUIControl* child) { return InsertChild(child, m_items.GetSize()); }
+
+bool CUIControl::AddAt(CUIControl* child, int index) { return InsertChild(child, index); }
+
+bool CUIControl::InsertChild(CUIControl* child, int index)
+{
+    if (child == nullptr || index < 0 || index > m_items.GetSize())
+        return false;
+    if (m_pWindow)
+        m_pWindow->InitControls(child, this);
+    if (IsVisible())
+        NeedUpdate();
+    ForgetUnlinked(child);
+    return m_items.InsertAt(index, child);
+}
+
+bool CUIControl::Remove(CUIControl* child)
+{
+    const int index = child ? m_items.Find(child) : -1;
+    if (index < 0)
+        return false;
+    NeedUpdate();
+    m_items.Remove(index);
+    if (child->m_pParent == this && m_items.Find(child) < 0)
+        m_unlinked.push_back(child);
+    return true;
+}
+
+bool CUIControl::RemoveAt(int index)
+{
+    CUIControl* child = GetItemAt(index);
+    return child ? Remove(child) : false;
+}
+
+void CUIControl::RemoveAll()
+{
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        if (child->m_pParent == this)
+            m_unlinked.push_back(child);
+    }
+    m_items.Empty();
+    NeedUpdate();
+}
+
+bool CUIControl::SetItemIndex(CUIControl* child, int index)
+{
+    const int current = m_items.Find(child);
+    if (current < 0 || index < 0 || index >= m_items.GetSize())
+        return false;
+    NeedUpdate();
+    m_items.Remove(current);
+    return m_items.InsertAt(index, child);
+}
+
+// ---- window and parent ----
+
+void CUIControl::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
+{
+    for (int i = 0; i < m_items.GetSize(); ++i)
+        static_cast<CUIControl*>(m_items[i])->SetOwnWindow(window, this, init);
+    SetWindowPointer(window);
+    SetParentPointer(parent);
+    if (init)
+        Init();
+}
+
+void CUIControl::SetParentPointer(CUIControl* parent)
+{
+    if (m_pParent && m_pParent != parent)
+        m_pParent->ForgetUnlinked(this);
+    m_pParent = parent;
+}
+
+void CUIControl::ForgetUnlinked(CUIControl* child)
+{
+    m_unlinked.erase(std::remove(m_unlinked.begin(), m_unlinked.end(), child), m_unlinked.end());
+}
+
+void CUIControl::SetWindowPointer(CUIWindow* window)
+{
+    if (window == m_pWindow)
+        return;
+    if (m_pWindow)
+        m_pWindow->m_controls.erase(this);
+    m_pWindow = window;
+    if (m_pWindow)
+        m_pWindow->m_controls.insert(this);
+}
+
+void CUIControl::Init()
+{
+    if (InitEvent)
+        InitEvent(this);
+}
+
+CUIControl* CUIControl::GetParent() const { return m_pParent; }
+
+// ---- events and searches ----
+
+void CUIControl::Event(TEventUI& event)
+{
+    if (!InputEvent(&event))
+        return;
+    DoEvent(event);
+}
+
+void CUIControl::DoEvent(TEventUI&) {}
+
+CUIControl* CUIControl::HitCheck(FINDCONTROLPROC proc, void* data, UINT flags)
+{
+    if ((flags & FINDFLAG_VISIBLE) && !IsVisible())
+        return nullptr;
+    if ((flags & FINDFLAG_ENABLED) && !IsEnabled())
+        return nullptr;
+    if ((flags & FINDFLAG_HITTEST) && (!m_bMouseEnabled || !m_rcItem.IsPtIn(*static_cast<tagPOINT*>(data))))
+        return nullptr;
+    return proc(this, data);
+}
+
+CUIControl* CUIControl::FindControl(FINDCONTROLPROC proc, void* data, UINT flags)
+{
+    if ((flags & FINDFLAG_VISIBLE) && !IsVisible())
+        return nullptr;
+    if ((flags & FINDFLAG_ENABLED) && !IsEnabled())
+        return nullptr;
+    if (flags & FINDFLAG_HITTEST) {
+        if (!m_rcItem.IsPtIn(*static_cast<tagPOINT*>(data)))
+            return nullptr;
+        if (!m_bMouseChildEnabled)
+            return HitCheck(proc, data, flags);
+    }
+    const bool selfFirst = (flags & FINDFLAG_SELF_FIRST) != 0;
+    if (selfFirst) {
+        if (CUIControl* found = HitCheck(proc, data, flags))
+            return found;
+    }
+    const int count = m_items.GetSize();
+    for (int n = 0; n < count; ++n) {
+        const int i = (flags & FINDFLAG_LAST_CHILD_FIRST) ? count - 1 - n : n;
+        if (CUIControl* found = static_cast<CUIControl*>(m_items[i])->FindControl(proc, data, flags))
+            return found;
+    }
+    return selfFirst ? nullptr : HitCheck(proc, data, flags);
+}
+
+// ---- geometry ----
+
+CUIRect CUIControl::GetPos() const { return m_rcItem; }
+
+CUISize CUIControl::GetSize() const
+{
+    return CUISize(static_cast<long>(m_rcItem.right - m_rcItem.left), static_cast<long>(m_rcItem.bottom - m_rcItem.top));
+}
+
+void CUIControl::UpdatePos(const CUIRect& rc, bool needInvalidate)
+{
+    CUIRect pos = rc;
+    if (pos.right < pos.left)
+        pos.right = pos.left;
+    if (pos.bottom < pos.top)
+        pos.bottom = pos.top;
+
+    CUIRect area = IsEmptyRect(m_rcItem) ? pos : m_rcItem;
+    m_rcItem = pos;
+    if (m_pWindow == nullptr)
+        return;
+
+    if (!m_bInSizeEvent) {
+        m_bInSizeEvent = true;
+        if (SizeEvent)
+            SizeEvent(this);
+        m_bInSizeEvent = false;
+    }
+    m_bUpdateNeeded = false;
+
+    area.Join(m_rcItem);
+    if (!needInvalidate || !IsVisible() || !ClipByAncestors(this, area))
+        return;
+    // A SizeEvent callback may have taken the window away.
+    if (m_pWindow)
+        m_pWindow->Invalidate(area);
+}
+
+void CUIControl::SetPos(const CUIRect& rc, bool needInvalidate)
+{
+    UpdatePos(rc, needInvalidate);
+
+    const int64_t width = m_rcItem.right - m_rcItem.left;
+    const int64_t height = m_rcItem.bottom - m_rcItem.top;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        if (!child->IsVisible())
+            continue;
+        tagSIZE size = child->EstimateSize({width, height});
+        if (size.cx == 0)
+            size.cx = width;
+        if (size.cy == 0)
+            size.cy = height;
+        const CUIRect padding = child->GetPadding();
+        const uint32_t anchor = child->GetAnchorAlign();
+
+        int64_t x = m_rcItem.left;
+        if (anchor & ANCHOR_RIGHT)
+            x = m_rcItem.right - size.cx - padding.right;
+        else if (anchor & ANCHOR_CENTER)
+            x = m_rcItem.left + (width - size.cx - padding.left - padding.right) / 2;
+        else if (anchor & ANCHOR_LEFT)
+            x = m_rcItem.left + padding.left;
+
+        int64_t y = m_rcItem.top;
+        if (anchor & ANCHOR_VCENTER)
+            y = m_rcItem.top + (height - size.cy - padding.top - padding.bottom) / 2;
+        else if (anchor & ANCHOR_BOTTOM)
+            y = m_rcItem.bottom - size.cy - padding.bottom;
+        else if (anchor & ANCHOR_TOP)
+            y = m_rcItem.top + padding.top;
+
+        CUIRect place;
+        place.left = x;
+        place.top = y;
+        place.right = x + size.cx;
+        place.bottom = y + size.cy;
+        child->SetPos(place, false);
+    }
+}
+
+double CUIControl::WidthScale() const { return m_pWindow ? m_pWindow->GetWidthScale() : 1.0; }
+
+double CUIControl::HeightScale() const { return m_pWindow ? m_pWindow->GetHeightScale() : 1.0; }
+
+double CUIControl::SmallerScale() const { return std::min(WidthScale(), HeightScale()); }
+
+tagSIZE CUIControl::EstimateSize(tagSIZE)
+{
+    const double cx = m_bUseSmallScale ? SmallerScale() : WidthScale();
+    const double cy = m_bUseSmallScale ? SmallerScale() : HeightScale();
+    return {Scale64(m_cxyFixed.cx, cx), Scale64(m_cxyFixed.cy, cy)};
+}
+
+tagSIZE CUIControl::GetFixedXY() const { return {Scale64(m_cXY.cx, WidthScale()), Scale64(m_cXY.cy, HeightScale())}; }
+
+void CUIControl::SetFixedXY(tagSIZE xy)
+{
+    m_cXY = xy;
+    NeedSizeUpdate();
+}
+
+void CUIControl::SetFixedXYCurrent(tagSIZE xy)
+{
+    const double cx = WidthScale();
+    const double cy = HeightScale();
+    if (cx > 0)
+        xy.cx = CeilClamped<int64_t>(static_cast<double>(xy.cx) / cx);
+    if (cy > 0)
+        xy.cy = CeilClamped<int64_t>(static_cast<double>(xy.cy) / cy);
+    m_cXY = xy;
+    NeedSizeUpdate();
+}
+
+int CUIControl::GetFixedWidth() const { return ScaleInt(m_cxyFixed.cx, m_bUseSmallScale ? SmallerScale() : WidthScale()); }
+
+int CUIControl::GetFixedHeight() const { return ScaleInt(m_cxyFixed.cy, m_bUseSmallScale ? SmallerScale() : HeightScale()); }
+
+void CUIControl::SetFixedWidth(int width)
+{
+    if (width < 0)
+        return;
+    m_cxyFixed.cx = width;
+    NeedSizeUpdate();
+}
+
+void CUIControl::SetFixedHeight(int height)
+{
+    if (height < 0)
+        return;
+    m_cxyFixed.cy = height;
+    NeedSizeUpdate();
+}
+
+int CUIControl::GetMinWidth() const { return ScaleInt(m_cxyMin.cx, WidthScale()); }
+int CUIControl::GetMaxWidth() const { return ScaleInt(m_cxyMax.cx, WidthScale()); }
+int CUIControl::GetMinHeight() const { return ScaleInt(m_cxyMin.cy, HeightScale()); }
+int CUIControl::GetMaxHeight() const { return ScaleInt(m_cxyMax.cy, HeightScale()); }
+
+namespace {
+
+// Stores a size limit; false when there is nothing to change.
+bool StoreLimit(int64_t& stored, int value)
+{
+    if (value < 0 || stored == value)
+        return false;
+    stored = value;
+    return true;
+}
+
+}  // namespace
+
+void CUIControl::SetMinWidth(int width)
+{
+    if (StoreLimit(m_cxyMin.cx, width))
+        NeedSizeUpdate();
+}
+
+void CUIControl::SetMaxWidth(int width)
+{
+    if (StoreLimit(m_cxyMax.cx, width))
+        NeedSizeUpdate();
+}
+
+void CUIControl::SetMinHeight(int height)
+{
+    if (StoreLimit(m_cxyMin.cy, height))
+        NeedSizeUpdate();
+}
+
+void CUIControl::SetMaxHeight(int height)
+{
+    if (StoreLimit(m_cxyMax.cy, height))
+        NeedSizeUpdate();
+}
+
+CUIRect CUIControl::GetPadding() const
+{
+    const double cx = WidthScale();
+    const double cy = HeightScale();
+    CUIRect padding;
+    padding.left = Scale64(m_rcPadding.left, cx);
+    padding.top = Scale64(m_rcPadding.top, cy);
+    padding.right = Scale64(m_rcPadding.right, cx);
+    padding.bottom = Scale64(m_rcPadding.bottom, cy);
+    return padding;
+}
+
+void CUIControl::SetPadding(const CUIRect& padding)
+{
+    m_rcPadding = padding;
+    NeedParentUpdate();
+}
+
+bool CUIControl::IsFloat() const { return m_bFloat; }
+
+void CUIControl::SetFloat(bool isFloat)
+{
+    if (m_bFloat == isFloat)
+        return;
+    m_bFloat = isFloat;
+    NeedParentUpdate();
+}
+
+uint32_t CUIControl::GetAnchorAlign() const { return m_uAnchor; }
+
+bool CUIControl::IsUseSmallScale() const { return m_bUseSmallScale; }
+
+void CUIControl::SetUseSmallScale(bool useSmallScale) { m_bUseSmallScale = useSmallScale; }
+
+void CUIControl::NeedSizeUpdate()
+{
+    if (m_bFloat)
+        NeedUpdate();
+    else
+        NeedParentUpdate();
+}
+
+// ---- relayout and repaint ----
+
+void CUIControl::NeedUpdate()
+{
+    if (!IsVisible())
+        return;
+    m_bUpdateNeeded = true;
+    Invalidate();
+    if (m_pWindow)
+        m_pWindow->NeedUpdate();
+}
+
+void CUIControl::NeedParentUpdate()
+{
+    if (m_pParent) {
+        m_pParent->NeedUpdate();
+        m_pParent->Invalidate();
+    } else {
+        NeedUpdate();
+    }
+    if (m_pWindow)
+        m_pWindow->NeedUpdate();
+}
+
+bool CUIControl::IsUpdateNeeded() const { return m_bUpdateNeeded; }
+
+void CUIControl::Invalidate()
+{
+    if (!IsVisible())
+        return;
+    CUIRect area = m_rcItem;
+    if (!ClipByAncestors(this, area))
+        return;
+    if (m_pWindow)
+        m_pWindow->Invalidate(area);
+}
+
+// ---- visibility ----
+
+bool CUIControl::IsVisible() const { return m_bVisible && m_bInternVisible; }
+
+void CUIControl::SetVisible(bool visible)
+{
+    if (m_bVisible == visible)
+        return;
+    const bool wasVisible = IsVisible();
+    m_bVisible = visible;
+    m_bFocused = false;
+    if (IsVisible() != wasVisible) {
+        NeedParentUpdate();
+        VisibleChanged(IsVisible());
+    }
+    for (int i = 0; i < m_items.GetSize(); ++i)
+        static_cast<CUIControl*>(m_items[i])->SetInternVisible(IsVisible());
+}
+
+void CUIControl::SetInternVisible(bool visible)
+{
+    const bool wasVisible = IsVisible();
+    m_bInternVisible = visible;
+    for (int i = 0; i < m_items.GetSize(); ++i)
+        static_cast<CUIControl*>(m_items[i])->SetInternVisible(IsVisible());
+    if (IsVisible() != wasVisible)
+        VisibleChanged(IsVisible());
+}
+
+void CUIControl::VisibleChanged(bool)
+{
+    if (VisibleChangedEvent)
+        VisibleChangedEvent(this);
+}
+
+bool CUIControl::IsAreaVisible() const
+{
+    if (!IsVisible())
+        return false;
+    if (m_pParent == nullptr)
+        return true;
+    if (!m_pParent->IsAreaVisible())
+        return false;
+    const CUIRect parentPos = m_pParent->GetPos();
+    CUIRect common;
+    return UIIntersectRect(&common, &parentPos, &m_rcItem);
+}
+
+// ---- state ----
+
+bool CUIControl::IsEnabled() const { return m_bEnabled; }
+
+void CUIControl::SetEnabled(bool enabled)
+{
+    if (m_bEnabled == enabled)
+        return;
+    m_bEnabled = enabled;
+    Invalidate();
+}
+
+bool CUIControl::IsFocused() const { return m_bFocused; }
+
+void CUIControl::SetFocused(bool focused)
+{
+    if (m_bFocused == focused)
+        return;
+    m_bFocused = focused;
+    Invalidate();
+}
+
+bool CUIControl::IsMouseEnabled() const { return m_bMouseEnabled; }
+void CUIControl::SetMouseEnabled(bool enabled) { m_bMouseEnabled = enabled; }
+bool CUIControl::IsMouseChildEnabled() const { return m_bMouseChildEnabled; }
+void CUIControl::SetMouseChildEnabled(bool enabled) { m_bMouseChildEnabled = enabled; }
+bool CUIControl::IsUseParentState() const { return m_bUseParentState; }
+void CUIControl::SetUseParentState(bool use) { m_bUseParentState = use; }
+int CUIControl::GetTag() const { return m_iTag; }
+void CUIControl::SetTag(int tag) { m_iTag = tag; }
+void CUIControl::SetIndex(int index) { m_iIndex = index; }
+
+// ---- texts ----
+
+namespace {
+
+const wchar_t* OrEmpty(const wchar_t* text) { return text ? text : L""; }
+
+// Stores text when it differs; true when it did.
+bool StoreText(CUIString& stored, const wchar_t* text)
+{
+    if (stored == OrEmpty(text))
+        return false;
+    stored = OrEmpty(text);
+    return true;
+}
+
+}  // namespace
+
+const CUIString& CUIControl::GetText() const { return m_sText; }
+const CUIString& CUIControl::GetToolTip() const { return m_sToolTip; }
+const CUIString& CUIControl::GetUserData() const { return m_sUserData; }
+
+void CUIControl::SetText(const wchar_t* text)
+{
+    if (StoreText(m_sText, text))
+        Invalidate();
+}
+
+void CUIControl::SetToolTip(const wchar_t* text)
+{
+    if (StoreText(m_sToolTip, text))
+        Invalidate();
+}
+
+void CUIControl::SetUserData(const wchar_t* text) { m_sUserData = OrEmpty(text); }
+
+void CUIControl::SetTextId(const wchar_t* id)
+{
+    m_sTextId = OrEmpty(id);
+    const CUIString text = CResourceMgr::GetText(m_sTextId);
+    if (text.IsEmpty())
+        return;
+    m_sText = text;
+    Invalidate();
+}
+
+void CUIControl::SetToolTipId(const wchar_t* id)
+{
+    m_sToolTipId = OrEmpty(id);
+    const CUIString text = CResourceMgr::GetText(m_sToolTipId);
+    if (text.IsEmpty())
+        return;
+    m_sToolTip = text;
+    Invalidate();
+}
