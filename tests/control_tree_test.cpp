@@ -9,6 +9,8 @@
 
 #include <vonk-ui.h>
 
+#include "test_support.h"
+
 namespace {
 
 std::vector<const CUIControl*>& Fired()
@@ -306,6 +308,19 @@ TEST(ControlTest, SetTextIdWithAnUnknownIdKeepsTheText)
     EXPECT_TRUE(control.GetToolTip() == L"tip");
 }
 
+TEST(ControlTest, SetTextIdTakesTheTextFromTheStringTable)
+{
+    const std::string dir = vonktest::DataDir() + "/tree";
+    CResourceMgr::SetResourePath(CUIString(std::wstring(dir.begin(), dir.end()).c_str()));
+    CUIControl control;
+    control.SetTextId(L"greeting");
+    control.SetToolTipId(L"hint");
+    EXPECT_TRUE(control.GetText() == L"Hello");
+    EXPECT_TRUE(control.GetToolTip() == L"Press here");
+    control.SetTextId(L"missing");
+    EXPECT_TRUE(control.GetText() == L"Hello");
+}
+
 TEST(ControlLifetimeTest, DeletedParentLeavesItsChildrenWithoutAParent)
 {
     auto parent = std::make_unique<CUIControl>();
@@ -330,10 +345,14 @@ TEST(ControlLifetimeTest, DeletedParentLeavesItsChildrenWithoutAParent)
 TEST(ControlLifetimeTest, DeletedChildLeavesItsParentsChildren)
 {
     Family family;
-    auto extra = std::make_unique<CUIControl>();
-    family.parent.AddAt(extra.get(), 1);
+    auto linked = std::make_unique<CUIControl>();
+    auto unparented = std::make_unique<CUIControl>();  // added after the parent pointers were given
+    family.parent.AddAt(linked.get(), 1);
     family.parent.SetOwnWindow(nullptr, nullptr, false);
-    extra.reset();
+    family.parent.AddAt(unparented.get(), 0);
+    ASSERT_EQ(unparented->GetParent(), nullptr);
+    linked.reset();
+    unparented.reset();
     EXPECT_EQ(family.Order(), "abc");
 }
 

@@ -573,6 +573,7 @@ TEST_F(WindowTest, ADeletedControlIsForgottenByEveryRegistry)
     window->AddMessageFilter(doomed.get());
     window->SetTimer(doomed.get(), 10);
     doomed->SetName(L"renamed");
+    auto* const gone = doomed.get();  // compared, never followed
 
     doomed.reset();
     EXPECT_EQ(window->FindControl(L"doomed"), nullptr);
@@ -580,7 +581,8 @@ TEST_F(WindowTest, ADeletedControlIsForgottenByEveryRegistry)
     EXPECT_EQ(second.GetOptionGroup(L"g"), nullptr);
     ASSERT_NE(window->GetOptionGroup(L"g"), nullptr);
     EXPECT_EQ(window->GetOptionGroup(L"g")->GetSize(), 1);
-    EXPECT_FALSE(window->RemoveMessageFilter(nullptr));
+    EXPECT_FALSE(window->RemoveMessageFilter(gone));
+    EXPECT_FALSE(window->RemoveOptionGroup(L"g", gone));  // the survivor keeps the group
     EXPECT_EQ(headless::RunningTimers(), 0u);
     headless::AdvanceClock(100);  // nothing ticks into freed memory
 }

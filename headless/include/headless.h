@@ -2,8 +2,9 @@
 // Control of the headless stand-in backend, for tests and the demonstration.
 //
 // The backend journals every call it receives, in order, as one line each
-// ("Render.DrawColor(0,0,10,10,ff0000ff)"); it can be told to fail, and its
-// timers run on a manual clock that only AdvanceClock moves.
+// ("Render.DrawColor(0,0,10,10,ff0000ff)"); each window draws into pixels of its
+// own size; it can be told to fail, and its timers run on a manual clock that
+// only AdvanceClock moves.
 
 #include <cstddef>
 #include <string>
@@ -28,6 +29,8 @@ std::vector<std::string> Journal();
 std::vector<std::string> JournalOf(const std::string& prefix);
 void ClearJournal();
 void EnableJournal(bool enabled);
+// Pixel work on (the default) or off; the journal and text measuring stay as they are.
+void EnableRendering(bool enabled);
 
 // Moves the manual clock and fires every timer that falls due, in time order.
 void AdvanceClock(unsigned milliseconds);
@@ -39,6 +42,12 @@ size_t Outstanding(const std::string& kind);
 
 // The handler that the most recently created window registered, or null.
 CMsgHandler* LastHandler();
+// The renderer of the most recently created window, or null.
+CRenderBase* LastRender();
+
+// Saves what window's GetRenderData gives (premultiplied ARGB32) as a PNG file;
+// false when there are no pixels or the file cannot be written.
+bool WritePng(CWindowBase* window, const std::string& path);
 
 // The most recently created window reports a new client size or position to its
 // handler, as a native window does after the user resized or moved it.

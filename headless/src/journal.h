@@ -9,6 +9,7 @@
 namespace headless {
 
 bool JournalEnabled();
+bool RenderingEnabled();
 void Record(const std::string& line);
 bool HasFault(unsigned fault);
 void Count(const std::string& kind, int delta);

@@ -1,76 +1,156 @@
-// The headless renderer: every call is journalled; text is measured from the font's metrics.
+// The headless renderer: every call is journalled, then drawn with cairo into the window's
+// pixels (unless pixel work is off); text goes through pango, measured as it is drawn.
 
 #include <algorithm>
 
+#include "cairo_util.h"
 #include "journal.h"
 #include "render.h"
 #include "resources.h"
+#include "text.h"
 
 namespace headless {
 namespace {
 
 constexpr unsigned long kCalcRect = 0x1000;
 
-// The extent of text in font: the longest line times the advance, lines times the line height.
-void Measure(const tagRECT& rc, const wchar_t* text, CFontBase* font, tagRECT& out)
+void AddRect(cairo_t* cr, const tagRECT& rc)
 {
-    const Font* metrics = dynamic_cast<const Font*>(font);
-    const int advance = metrics ? metrics->Advance() : 4;
-    const int lineHeight = metrics ? metrics->LineHeight() : 10;
-    long longest = 0, current = 0, lines = 1;
-    for (const wchar_t* c = text; c && *c; ++c) {
-        if (*c == L'\n') {
-            ++lines;
-            current = 0;
-            continue;
-        }
-        longest = std::max(longest, ++current);
-    }
-    out.left = rc.left;
-    out.top = rc.top;
-    out.right = rc.left + longest * advance;
-    out.bottom = rc.top + lines * lineHeight;
+    cairo_rectangle(cr, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
 }
 
+// Lines of odd width sit on pixel centres, so that straight ones cover whole pixels.
+double LineOffset(int size) { return size % 2 ? 0.5 : 0.0; }
+
 }  // namespace
+
+Render::~Render()
+{
+    if (m_cr)
+        cairo_destroy(m_cr);
+}
+
+void Render::SetTarget(cairo_surface_t* surface)
+{
+    if (m_cr)
+        cairo_destroy(m_cr);
+    m_cr = surface ? cairo_create(surface) : nullptr;
+    m_clips = 0;
+}
+
+cairo_t* Render::Canvas() const { return RenderingEnabled() ? m_cr : nullptr; }
 
 void Render::DrawLinerGradient(const tagRECT& rc, unsigned long from, unsigned long to, bool vertical, int steps)
 {
     Call("Render.DrawLinerGradient", rc, Colour{from}, Colour{to}, vertical, steps);
+    cairo_t* cr = Canvas();
+    if (cr == nullptr)
+        return;
+    cairo_pattern_t* gradient = vertical ? cairo_pattern_create_linear(0, rc.top, 0, rc.bottom)
+                                         : cairo_pattern_create_linear(rc.left, 0, rc.right, 0);
+    const auto stop = [gradient](double offset, unsigned long argb) {
+        const Rgba c = Channels(argb);
+        cairo_pattern_add_color_stop_rgba(gradient, offset, c.red, c.green, c.blue, c.alpha);
+    };
+    stop(0, from);
+    stop(1, to);
+    cairo_set_source(cr, gradient);
+    AddRect(cr, rc);
+    cairo_fill(cr);
+    cairo_pattern_destroy(gradient);
 }
 
-void Render::DrawColor(const tagRECT& rc, unsigned long colour) { Call("Render.DrawColor", rc, Colour{colour}); }
+void Render::DrawColor(const tagRECT& rc, unsigned long colour)
+{
+    Call("Render.DrawColor", rc, Colour{colour});
+    cairo_t* cr = Canvas();
+    if (cr == nullptr)
+        return;
+    SetSource(cr, colour);
+    AddRect(cr, rc);
+    cairo_fill(cr);
+}
 
+// A frame of size pixels inside rc.
 void Render::DrawRect(const tagRECT& rc, int size, unsigned long colour)
 {
     Call("Render.DrawRect", rc, size, Colour{colour});
+    cairo_t* cr = Canvas();
+    if (cr == nullptr || size <= 0)
+        return;
+    SetSource(cr, colour);
+    AddRect(cr, rc);
+    const tagRECT inner{rc.left + size, rc.top + size, rc.right - size, rc.bottom - size};
+    if (inner.left < inner.right && inner.top < inner.bottom)
+        AddRect(cr, inner);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    cairo_fill(cr);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
 }
 
+// The source rectangle, cut to the image, is scaled onto the destination at fade / 255 opacity;
+// its edge pixels are repeated outwards so that neighbouring pixels never bleed in.
 bool Render::AlphaBlend(CImageBase* image, int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh, int fade)
 {
     Call("Render.AlphaBlend", dx, dy, dw, dh, sx, sy, sw, sh, fade);
-    return image != nullptr && image->IsValid();
+    const bool valid = image != nullptr && image->IsValid();
+    const Image* picture = dynamic_cast<const Image*>(image);
+    cairo_t* cr = Canvas();
+    if (!valid || picture == nullptr || cr == nullptr || dw <= 0 || dh <= 0)
+        return valid;
+    const int left = std::max(sx, 0);
+    const int top = std::max(sy, 0);
+    const int right = std::min(sx + sw, cairo_image_surface_get_width(picture->Surface()));
+    const int bottom = std::min(sy + sh, cairo_image_surface_get_height(picture->Surface()));
+    if (left >= right || top >= bottom)
+        return valid;
+
+    const SurfacePtr part(
+        cairo_surface_create_for_rectangle(picture->Surface(), left, top, right - left, bottom - top));
+    cairo_save(cr);
+    cairo_rectangle(cr, dx, dy, dw, dh);
+    cairo_clip(cr);
+    cairo_translate(cr, dx, dy);
+    cairo_scale(cr, static_cast<double>(dw) / (right - left), static_cast<double>(dh) / (bottom - top));
+    cairo_set_source_surface(cr, part.get(), 0, 0);
+    cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+    cairo_paint_with_alpha(cr, std::clamp(fade, 0, 255) / 255.0);
+    cairo_restore(cr);
+    return valid;
+}
+
+void Render::Text(const tagRECT& rc, const wchar_t* text, unsigned long style, CFontBase* const* fonts, int count,
+                  unsigned long colour, tagRECT* outRect)
+{
+    if (style & kCalcRect) {
+        if (outRect)
+            *outRect = TextLayout(rc, text, style, fonts, count).Extent();
+        return;
+    }
+    if (cairo_t* cr = Canvas())
+        TextLayout(rc, text, style, fonts, count).Draw(cr, colour);
 }
 
 void Render::DrawText(const tagRECT& rc, const wchar_t* text, unsigned long style, CFontBase* font,
                       unsigned long colour, bool showHtml, tagRECT* outRect)
 {
     Call("Render.DrawText", rc, text, style, Colour{colour}, showHtml);
-    if ((style & kCalcRect) && outRect)
-        Measure(rc, text, font, *outRect);
+    Text(rc, text, style, &font, 1, colour, outRect);
 }
 
 void Render::DrawTextFromFonts(const tagRECT& rc, const wchar_t* text, unsigned long style, CFontBase** fonts,
                                int count, unsigned long colour, bool showHtml, tagRECT* outRect)
 {
     Call("Render.DrawTextFromFonts", rc, text, style, count, Colour{colour}, showHtml);
-    if ((style & kCalcRect) && outRect)
-        Measure(rc, text, count > 0 ? fonts[0] : nullptr, *outRect);
+    Text(rc, text, style, fonts, count, colour, outRect);
 }
 
+// A straight line from the rectangle's top-left corner to its bottom-right one.
 void Render::DrawLine(const tagRECT& rc, int size, unsigned long colour, int style)
 {
     Call("Render.DrawLine", rc, size, Colour{colour}, style);
+    const tagPOINT ends[] = {{rc.left, rc.top}, {rc.right, rc.bottom}};
+    Polyline(ends, 2, size, colour);
 }
 
 void Render::DrawLine(const tagPOINT* points, int count, int size, unsigned long colour)
@@ -78,10 +158,42 @@ void Render::DrawLine(const tagPOINT* points, int count, int size, unsigned long
     Call("Render.DrawPolyline", count, size, Colour{colour});
     for (int i = 0; i < count; ++i)
         Call("Render.Point", points[i]);
+    Polyline(points, count, size, colour);
 }
 
-void Render::GenerateClip(const tagRECT& rc) { Call("Render.GenerateClip", rc); }
+void Render::Polyline(const tagPOINT* points, int count, int size, unsigned long colour)
+{
+    cairo_t* cr = Canvas();
+    if (cr == nullptr || points == nullptr || count < 2 || size <= 0)
+        return;
+    const double offset = LineOffset(size);
+    cairo_move_to(cr, points[0].x + offset, points[0].y + offset);
+    for (int i = 1; i < count; ++i)
+        cairo_line_to(cr, points[i].x + offset, points[i].y + offset);
+    SetSource(cr, colour);
+    cairo_set_line_width(cr, size);
+    cairo_stroke(cr);
+}
 
-void Render::ClearClip() { Call("Render.ClearClip"); }
+// Clips nest: each one narrows the one before, and ClearClip returns to it.
+void Render::GenerateClip(const tagRECT& rc)
+{
+    Call("Render.GenerateClip", rc);
+    if (m_cr == nullptr)
+        return;
+    cairo_save(m_cr);
+    AddRect(m_cr, rc);
+    cairo_clip(m_cr);
+    ++m_clips;
+}
+
+void Render::ClearClip()
+{
+    Call("Render.ClearClip");
+    if (m_cr == nullptr || m_clips == 0)
+        return;
+    cairo_restore(m_cr);
+    --m_clips;
+}
 
 }  // namespace headless

@@ -1,5 +1,7 @@
 #pragma once
-// The renderer of one headless window.
+// The renderer of one headless window: journals every call and draws into the window's pixels.
+
+#include <cairo.h>
 
 #include <UIRenderBase.h>
 
@@ -7,6 +9,14 @@ namespace headless {
 
 class Render : public CRenderBase {
 public:
+    Render() = default;
+    Render(const Render&) = delete;
+    Render& operator=(const Render&) = delete;
+    ~Render() override;
+
+    // Draws into surface from now on (null: nowhere); clips set before are dropped.
+    void SetTarget(cairo_surface_t* surface);
+
     void DrawLinerGradient(const tagRECT& rc, unsigned long from, unsigned long to, bool vertical, int steps) override;
     void DrawColor(const tagRECT& rc, unsigned long colour) override;
     void DrawRect(const tagRECT& rc, int size, unsigned long colour) override;
@@ -20,6 +30,17 @@ public:
     void DrawLine(const tagPOINT* points, int count, int size, unsigned long colour) override;
     void GenerateClip(const tagRECT& rc) override;
     void ClearClip() override;
+
+private:
+    // The context to draw with, or null when there is no target or pixel work is off.
+    cairo_t* Canvas() const;
+    void Text(const tagRECT& rc, const wchar_t* text, unsigned long style, CFontBase* const* fonts, int count,
+              unsigned long colour, tagRECT* outRect);
+    void Polyline(const tagPOINT* points, int count, int size, unsigned long colour);
+
+    cairo_t* m_cr = nullptr;
+    // Clips set by GenerateClip and not yet cleared; each is one saved cairo state.
+    int m_clips = 0;
 };
 
 }  // namespace headless

@@ -1,4 +1,4 @@
-// Fonts with deterministic metrics, and images decoded from PNG files.
+// Fonts described for pango, and images decoded from PNG files.
 
 #include <cairo.h>
 
@@ -39,22 +39,35 @@ std::string Utf8(const wchar_t* text)
     return out;
 }
 
+void Font::Describe(const wchar_t* face, bool fromFile, int size, bool bold, bool underline, bool italic)
+{
+    m_face = face ? face : L"";
+    m_fromFile = fromFile;
+    m_size = size;
+    m_bold = bold;
+    m_underline = underline;
+    m_italic = italic;
+}
+
 bool Font::Create(const wchar_t* face, int size, bool bold, bool underline, bool italic)
 {
     Call("Font.Create", face, size, bold, underline, italic);
-    m_face = face ? face : L"";
-    m_size = size;
-    m_bold = bold;
+    Describe(face, false, size, bold, underline, italic);
     return true;
 }
 
 bool Font::CreateFromFile(const wchar_t* path, int size, bool bold, bool underline, bool italic)
 {
     Call("Font.CreateFromFile", path, size, bold, underline, italic);
-    m_face = path ? path : L"";
-    m_size = size;
-    m_bold = bold;
+    Describe(path, true, size, bold, underline, italic);
     return true;
+}
+
+std::string Font::Family() const
+{
+    if (m_fromFile || m_face.empty())
+        return kDefaultFamily;
+    return Utf8(m_face.c_str());
 }
 
 void Font::Destroy()

@@ -12,8 +12,11 @@ namespace headless {
 
 std::string Utf8(const wchar_t* text);
 
-// A font whose metrics follow from its size alone: a line is size + size / 4
-// pixels high and every character advances size / 2 pixels (at least 1).
+// The family drawn for a font that names none, installed with fonts-dejavu-core.
+constexpr const char* kDefaultFamily = "DejaVu Sans";
+
+// A font drawn through pango. Its size is in pixels, and a line of it is
+// size + size / 4 pixels high, in measuring and drawing alike.
 class Font : public CFontBase {
 public:
     bool Create(const wchar_t* face, int size, bool bold, bool underline, bool italic) override;
@@ -22,12 +25,22 @@ public:
     int GetFontHeight() override;
 
     int LineHeight() const { return m_size + m_size / 4; }
-    int Advance() const { return m_size / 2 > 0 ? m_size / 2 : 1; }
+    int Size() const { return m_size; }
+    // The family to draw with: the face, or the default family for an empty face or a font file.
+    std::string Family() const;
+    bool Bold() const { return m_bold; }
+    bool Underline() const { return m_underline; }
+    bool Italic() const { return m_italic; }
 
 private:
+    void Describe(const wchar_t* face, bool fromFile, int size, bool bold, bool underline, bool italic);
+
     std::wstring m_face;
+    bool m_fromFile = false;
     int m_size = 0;
     bool m_bold = false;
+    bool m_underline = false;
+    bool m_italic = false;
 };
 
 // An image decoded from a PNG file into premultiplied ARGB.

@@ -1,4 +1,4 @@
-// Journal, faults and counters shared by every object of the headless backend.
+// Journal, switches, faults and counters shared by every object of the headless backend.
 
 #include <map>
 #include <vector>
@@ -12,6 +12,7 @@ namespace {
 struct State {
     std::vector<std::string> journal;
     bool journalEnabled = true;
+    bool renderingEnabled = true;
     unsigned faults = 0;
     std::map<std::string, long> outstanding;
 };
@@ -25,6 +26,7 @@ State& Shared()
 }  // namespace
 
 bool JournalEnabled() { return Shared().journalEnabled; }
+bool RenderingEnabled() { return Shared().renderingEnabled; }
 void Record(const std::string& line) { Shared().journal.push_back(line); }
 bool HasFault(unsigned fault) { return (Shared().faults & fault) != 0; }
 void Count(const std::string& kind, int delta) { Shared().outstanding[kind] += delta; }
@@ -43,6 +45,7 @@ std::vector<std::string> JournalOf(const std::string& prefix)
 
 void ClearJournal() { Shared().journal.clear(); }
 void EnableJournal(bool enabled) { Shared().journalEnabled = enabled; }
+void EnableRendering(bool enabled) { Shared().renderingEnabled = enabled; }
 
 size_t Outstanding(const std::string& kind)
 {

@@ -43,6 +43,27 @@ CMsgHandler* LastHandler()
     return window ? window->Handler() : nullptr;
 }
 
+CRenderBase* LastRender()
+{
+    Window* window = NewestWindow();
+    return window ? window->Renderer() : nullptr;
+}
+
+void Window::MakeSurface()
+{
+    m_render.SetTarget(nullptr);
+    m_surface.reset();
+    if (m_size.cx <= 0 || m_size.cy <= 0)
+        return;
+    m_surface.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(m_size.cx),
+                                               static_cast<int>(m_size.cy)));
+    if (cairo_surface_status(m_surface.get()) != CAIRO_STATUS_SUCCESS) {
+        m_surface.reset();
+        return;
+    }
+    m_render.SetTarget(m_surface.get());
+}
+
 void ReportSize(int width, int height)
 {
     if (Window* window = NewestWindow())
@@ -58,6 +79,7 @@ void ReportMove(int x, int y)
 void Window::Report(const tagSIZE& size)
 {
     m_size = size;
+    MakeSurface();
     if (m_pMsgHandler)
         m_pMsgHandler->OnSize(static_cast<int>(size.cx), static_cast<int>(size.cy));
 }
@@ -75,6 +97,7 @@ bool Window::Create(int x, int y, int width, int height)
     Call("Window.Create", x, y, width, height);
     m_pos = {x, y};
     m_size = {width, height};
+    MakeSurface();
     if (m_pMsgHandler) {
         m_pMsgHandler->OnCreate(&m_render);
         m_pMsgHandler->OnSize(width, height);
@@ -154,6 +177,26 @@ void Window::GetRenderData(unsigned char*& data, int& width, int& height, int& s
 {
     data = nullptr;
     width = height = stride = 0;
+    if (!m_surface)
+        return;
+    cairo_surface_flush(m_surface.get());
+    data = cairo_image_surface_get_data(m_surface.get());
+    width = cairo_image_surface_get_width(m_surface.get());
+    height = cairo_image_surface_get_height(m_surface.get());
+    stride = cairo_image_surface_get_stride(m_surface.get());
+}
+
+bool WritePng(CWindowBase* window, const std::string& path)
+{
+    unsigned char* data = nullptr;
+    int width = 0, height = 0, stride = 0;
+    window->GetRenderData(data, width, height, stride);
+    if (data == nullptr)
+        return false;
+    cairo_surface_t* pixels = cairo_image_surface_create_for_data(data, CAIRO_FORMAT_ARGB32, width, height, stride);
+    const bool written = cairo_surface_write_to_png(pixels, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(pixels);
+    return written;
 }
 
 void* Window::GetRenderSharedMapName(const char* name)

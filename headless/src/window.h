@@ -1,8 +1,9 @@
 #pragma once
-// A headless native window: it keeps its size and position and calls its handler back.
+// A headless native window: it keeps its size, position and pixels and calls its handler back.
 
 #include <UIWindowBase.h>
 
+#include "cairo_util.h"
 #include "render.h"
 
 namespace headless {
@@ -13,6 +14,7 @@ public:
     ~Window() override;
 
     CMsgHandler* Handler() const { return m_pMsgHandler; }
+    Render* Renderer() { return &m_render; }
     // Stores what the native window now has and tells the handler.
     void Report(const tagSIZE& size);
     void Report(const tagPOINT& pos);
@@ -46,7 +48,10 @@ public:
 
 private:
     enum class State { Normal, Minimized, Maximized, FullScreen };
+    // New, transparent pixels of the window's size, which the renderer then draws into.
+    void MakeSurface();
 
+    SurfacePtr m_surface;
     Render m_render;
     tagSIZE m_size{0, 0};
     tagPOINT m_pos{0, 0};

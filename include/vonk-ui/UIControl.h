@@ -7,6 +7,7 @@
 // children without a parent and is forgotten by every window that knew it.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "UIDefine.h"
@@ -17,7 +18,9 @@
 #include "UIPtrArray.h"
 #include "UIString.h"
 
+class CUIContainer;
 class CUIControl;
+class CUIRender;
 class CUIWindow;
 
 // Where the base control places a child inside its own rectangle.
@@ -95,6 +98,16 @@ public:
     virtual void SetFocused(bool focused);
     virtual CUIControl* FindControl(FINDCONTROLPROC proc, void* data, UINT flags);
     virtual CUIControl* HitCheck(FINDCONTROLPROC proc, void* data, UINT flags);
+
+    // Markup attributes
+    // Applies one markup attribute; a name this class does not know is ignored.
+    virtual void SetAttribute(const wchar_t* name, const wchar_t* value);
+    // Applies the attribute list of the named class: the window's resources first,
+    // then the window's own styles, then the process-wide ones.
+    virtual void SetStyle(const CUIString& className);
+    // Applies each pair of a list written as name="value", one blank between pairs.
+    void ApplyAttributeList(const wchar_t* list);
+
     virtual void SetName(const CUIString& name);
     virtual CUIString GetName() const;
     virtual void SetVisible(bool visible = true);
@@ -167,6 +180,64 @@ public:
     CEventSource MessageFilterEvent;
     CEventSource VisibleChangedEvent;
 
+    // Painting, input and hit testing
+    // Paints this control and its visible children inside paint (window coordinates),
+    // each bracketed by its own clip.
+    virtual void DoPaint(CUIRender* render, const CUIRect& paint);
+    virtual void PaintBkColor(CUIRender* render);
+    virtual void PaintBkImage(CUIRender* render);
+    virtual void PaintStatusImage(CUIRender* render);
+    virtual void PaintText(CUIRender* render);
+    virtual void PaintBorder(CUIRender* render);
+    // A last painting step that no painting path calls; the application may.
+    virtual void DoPostPaint(CUIRender* render, const CUIRect& paint);
+    // True when the control is visible and enabled.
+    virtual bool Activate();
+    // The painting steps in order: colour, image, state images, text, border.
+    void PaintSelf(CUIRender* render);
+    // Draws an image-attribute string, then its modifier, over the item rectangle.
+    bool DrawImage(CUIRender* render, const wchar_t* image, const wchar_t* modify = nullptr);
+    unsigned long GetBkColor() const;
+    void SetBkColor(unsigned long colour);
+    CUIString GetBkImage() const;
+    void SetBkImage(const CUIString& image);
+    int GetBorderSize() const;
+    void SetBorderSize(int size);
+    unsigned long GetBorderColor() const;
+    void SetBorderColor(unsigned long colour);
+    // Registers this control as a message filter of its window, once per call;
+    // without a window nothing is kept.
+    void AddMessageFilter(const CDelegateBase& filter);
+    // The sliding container that drags this control's content.
+    void SetOwnerDrag(CUIContainer* owner);
+    // True from the first drag step that scrolled until the release.
+    bool IsPressedSlider() const;
+    // Expires when this control is deleted, so that a caller can tell whether a
+    // handler it ran deleted the control.
+    std::weak_ptr<const void> GetLifetime() const;
+
+protected:
+    unsigned long m_dwBackColor = 0;
+    CUIString m_sBkImage;
+    int m_nBorderSize = 0;
+    int m_nFocusBorderSize = 0;
+    unsigned long m_dwBorderColor = 0xFF000000;
+    unsigned long m_dwFocusBorderColor = 0;
+    CUIRect m_rcPaint;
+    CUIContainer* m_pOwnerDrag = nullptr;
+    tagPOINT m_ptLastDrag{0, 0};
+    bool m_bDragArmed = false;
+    bool m_bPressedSlider = false;
+
+private:
+    // Arms, steps and ends the drag-scrolling of the owner for dragging.
+    void DragOwner(const TEventUI& event);
+    // The owner for dragging while it is still one of this control's ancestors.
+    CUIContainer* LiveOwnerDrag();
+    void SendOwnNotify(uint32_t type, const TEventUI& event);
+
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
+
 protected:
     CStdPtrArray m_items;
     bool m_bEnabled;
@@ -216,4 +287,6 @@ private:
 
     // Children taken out of m_items that still name this control as their parent.
     std::vector<CUIControl*> m_unlinked;
+    // The controls whose m_items hold this one, once per listing.
+    std::vector<CUIControl*> m_listedIn;
 };

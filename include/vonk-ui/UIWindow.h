@@ -160,6 +160,11 @@ public:
     void KillTimer(CUIControl* pControl);
     void RemoveAllTimers();
 
+    // Stamps the notification with the last pointer position and the tick count, then,
+    // unless async, hands it to the sender's NotifyEvent and to every notifier in order.
+    void SendNotify(CUIControl* sender, UINT type, unsigned long wParam, unsigned long lParam, bool async);
+    void SendNotify(TNotifyUI& msg, bool async);
+
 private:
     friend class CUIControl;
 
@@ -172,6 +177,14 @@ private:
     std::vector<CUIString>& Registration(CUIControl* control);
     void KillTimerAt(size_t index);
     void DeleteOptionGroup(const wchar_t* group);
+
+    class DispatchSlot;
+    // Lays the tree out: the root over the client area, or each control that asks.
+    void Relayout();
+    // Hands event to every control registered as a message filter, in order.
+    void RunMessageFilters(TEventUI& event);
+    // Starts moving the window when the press lies in the caption and on no button.
+    void StartCaptionDrag(const MsgButtonParam& param);
 
     bool m_bUpdateNeeded;
     CWindowBase* m_pPlatformWindow;
@@ -200,9 +213,15 @@ private:
     double m_fWidthScale;
     CUISize m_szClient;
     tagPOINT m_ptWindow;
+    tagPOINT m_ptLastMousePos;
+    bool m_bDragging;
+    tagPOINT m_ptDragWindowStart;
+    tagPOINT m_ptDragPointerStart;
 
     // The controls whose window this is.
     std::unordered_set<CUIControl*> m_controls;
     // Controls that may sit in a registry, with the names they were registered under.
     std::unordered_map<const CUIControl*, std::vector<CUIString>> m_registered;
+    // The controls a running dispatch is about to touch; a deleted one is nulled here.
+    std::vector<CUIControl**> m_dispatchSlots;
 };

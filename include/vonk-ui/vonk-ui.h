@@ -31,4 +31,6 @@
 #include "UIMessage.h"
 #include "UIRender.h"
 #include "UIControl.h"
+#include "UIContainer.h"
+#include "UIScrollBar.h"
 #include "UIWindow.h"

@@ -42,6 +42,13 @@ bool ClipByAncestors(const CUIControl* control, CUIRect& area)
 
 bool IsEmptyRect(const tagRECT& rc) { return !(rc.left < rc.right && rc.top < rc.bottom); }
 
+void EraseOne(std::vector<CUIControl*>& controls, const CUIControl* control)
+{
+    const auto found = std::find(controls.begin(), controls.end(), control);
+    if (found != controls.end())
+        controls.erase(found);
+}
+
 }  // namespace
 
 CUIControl::CUIControl()
@@ -75,18 +82,20 @@ CUIControl::~CUIControl()
     CUIWindow::ForgetEverywhere(this);
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        EraseOne(child->m_listedIn, this);
         if (child->m_pParent == this)
             child->m_pParent = nullptr;
     }
     for (CUIControl* child : m_unlinked)
         child->m_pParent = nullptr;
-    if (m_pParent) {
+    if (m_pParent)
         m_pParent->ForgetUnlinked(this);
-        const int index = m_pParent->m_items.Find(this);
-        if (index >= 0) {
-            m_pParent->m_items.Remove(index);
-            m_pParent->NeedUpdate();
-        }
+    for (CUIControl* container : m_listedIn) {
+        bool removed = false;
+        for (int at = container->m_items.Find(this); at >= 0; at = container->m_items.Find(this))
+            removed = container->m_items.Remove(at);
+        if (removed)
+            container->NeedUpdate();
     }
     SetWindowPointer(nullptr);
 }
@@ -142,7 +151,10 @@ bool CUIControl::InsertChild(CUIControl* child, int index)
     if (IsVisible())
         NeedUpdate();
     ForgetUnlinked(child);
-    return m_items.InsertAt(index, child);
+    if (!m_items.InsertAt(index, child))
+        return false;
+    child->m_listedIn.push_back(this);
+    return true;
 }
 
 bool CUIControl::Remove(CUIControl* child)
@@ -152,6 +164,7 @@ bool CUIControl::Remove(CUIControl* child)
         return false;
     NeedUpdate();
     m_items.Remove(index);
+    EraseOne(child->m_listedIn, this);
     if (child->m_pParent == this && m_items.Find(child) < 0)
         m_unlinked.push_back(child);
     return true;
@@ -167,6 +180,7 @@ void CUIControl::RemoveAll()
 {
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        EraseOne(child->m_listedIn, this);
         if (child->m_pParent == this)
             m_unlinked.push_back(child);
     }
@@ -226,54 +240,6 @@ void CUIControl::Init()
 }
 
 CUIControl* CUIControl::GetParent() const { return m_pParent; }
-
-// ---- events and searches ----
-
-void CUIControl::Event(TEventUI& event)
-{
-    if (!InputEvent(&event))
-        return;
-    DoEvent(event);
-}
-
-void CUIControl::DoEvent(TEventUI&) {}
-
-CUIControl* CUIControl::HitCheck(FINDCONTROLPROC proc, void* data, UINT flags)
-{
-    if ((flags & FINDFLAG_VISIBLE) && !IsVisible())
-        return nullptr;
-    if ((flags & FINDFLAG_ENABLED) && !IsEnabled())
-        return nullptr;
-    if ((flags & FINDFLAG_HITTEST) && (!m_bMouseEnabled || !m_rcItem.IsPtIn(*static_cast<tagPOINT*>(data))))
-        return nullptr;
-    return proc(this, data);
-}
-
-CUIControl* CUIControl::FindControl(FINDCONTROLPROC proc, void* data, UINT flags)
-{
-    if ((flags & FINDFLAG_VISIBLE) && !IsVisible())
-        return nullptr;
-    if ((flags & FINDFLAG_ENABLED) && !IsEnabled())
-        return nullptr;
-    if (flags & FINDFLAG_HITTEST) {
-        if (!m_rcItem.IsPtIn(*static_cast<tagPOINT*>(data)))
-            return nullptr;
-        if (!m_bMouseChildEnabled)
-            return HitCheck(proc, data, flags);
-    }
-    const bool selfFirst = (flags & FINDFLAG_SELF_FIRST) != 0;
-    if (selfFirst) {
-        if (CUIControl* found = HitCheck(proc, data, flags))
-            return found;
-    }
-    const int count = m_items.GetSize();
-    for (int n = 0; n < count; ++n) {
-        const int i = (flags & FINDFLAG_LAST_CHILD_FIRST) ? count - 1 - n : n;
-        if (CUIControl* found = static_cast<CUIControl*>(m_items[i])->FindControl(proc, data, flags))
-            return found;
-    }
-    return selfFirst ? nullptr : HitCheck(proc, data, flags);
-}
 
 // ---- geometry ----
 
@@ -625,6 +591,17 @@ bool StoreText(CUIString& stored, const wchar_t* text)
     return true;
 }
 
+// Stores id, and the string table's text for it in text unless the table has none.
+bool StoreTextOfId(CUIString& storedId, CUIString& text, const wchar_t* id)
+{
+    storedId = OrEmpty(id);
+    const CUIString found = CResourceMgr::GetText(storedId);
+    if (found.IsEmpty())
+        return false;
+    text = found;
+    return true;
+}
+
 }  // namespace
 
 const CUIString& CUIControl::GetText() const { return m_sText; }
@@ -647,20 +624,12 @@ void CUIControl::SetUserData(const wchar_t* text) { m_sUserData = OrEmpty(text);
 
 void CUIControl::SetTextId(const wchar_t* id)
 {
-    m_sTextId = OrEmpty(id);
-    const CUIString text = CResourceMgr::GetText(m_sTextId);
-    if (text.IsEmpty())
-        return;
-    m_sText = text;
-    Invalidate();
+    if (StoreTextOfId(m_sTextId, m_sText, id))
+        Invalidate();
 }
 
 void CUIControl::SetToolTipId(const wchar_t* id)
 {
-    m_sToolTipId = OrEmpty(id);
-    const CUIString text = CResourceMgr::GetText(m_sToolTipId);
-    if (text.IsEmpty())
-        return;
-    m_sToolTip = text;
-    Invalidate();
+    if (StoreTextOfId(m_sToolTipId, m_sToolTip, id))
+        Invalidate();
 }

@@ -59,7 +59,11 @@ CUIWindow::CUIWindow()
       m_pRender(new CUIRender),
       m_fHeightScale(1.0),
       m_fWidthScale(1.0),
-      m_ptWindow{0, 0}
+      m_ptWindow{0, 0},
+      m_ptLastMousePos{0, 0},
+      m_bDragging(false),
+      m_ptDragWindowStart{0, 0},
+      m_ptDragPointerStart{0, 0}
 {
     LiveWindows().push_back(this);
     m_pRender->SetOwnWindow(this);
@@ -273,10 +277,6 @@ int CUIWindow::OnClose() { return 0; }
 
 void CUIWindow::OnDestroy() {}
 
-int CUIWindow::OnPaint(CRenderBase*) { return 0; }
-
-int CUIWindow::OnMouseWheel(int, const MsgButtonParam&) { return 0; }
-
 int CUIWindow::OnSize(int width, int height)
 {
     m_szClient = CUISize(width, height);
@@ -288,12 +288,6 @@ int CUIWindow::OnSize(int width, int height)
 int CUIWindow::OnKeyDown(int) { return 0; }
 
 int CUIWindow::OnKeyUp(int) { return 0; }
-
-int CUIWindow::OnButtonPress(const MsgButtonParam&, void*) { return 0; }
-
-int CUIWindow::OnButtonRelease(const MsgButtonParam&) { return 0; }
-
-int CUIWindow::OnMouseMove(const MsgButtonParam&) { return 0; }
 
 void CUIWindow::OnDpiChange(double dpi)
 {
@@ -309,6 +303,254 @@ void CUIWindow::OnWindowMove(int x, int y) { m_ptWindow = {x, y}; }
 const char* CUIWindow::GetWindowName() { return "base"; }
 
 bool CUIWindow::UseSharedMap() { return false; }
+
+// ---- painting ----
+
+namespace {
+
+// Whether any window of the process has sent NOTIFY_FIRST_PAINT.
+bool g_firstPaintSent = false;
+
+// Finds a control that asks for relayout and has not been placed in this pass yet.
+CUIControl* FindUnplacedUpdate(CUIControl* control, void* placed)
+{
+    auto& done = *static_cast<std::unordered_set<CUIControl*>*>(placed);
+    if (done.count(control))
+        return nullptr;
+    return CUIWindow::__FindControlFromUpdate(control, nullptr);
+}
+
+}  // namespace
+
+int CUIWindow::OnPaint(CRenderBase* render)
+{
+    if (m_pRoot == nullptr || m_pRender == nullptr)
+        return 0;
+    m_pRender->SetRenderPlatform(render);
+
+    if (m_bUpdateNeeded) {
+        // Cleared first, so that a request made while laying out is kept for the next paint.
+        m_bUpdateNeeded = false;
+        Relayout();
+        if (m_pRoot && !g_firstPaintSent) {
+            g_firstPaintSent = true;
+            SendNotify(m_pRoot, NOTIFY_FIRST_PAINT, 0, 0, false);
+        }
+        // A handler may have taken the tree away.
+        if (m_pRoot == nullptr)
+            return 0;
+    }
+
+    tagRECT clip{};
+    GetClipRect(clip);
+    m_pRoot->DoPaint(m_pRender.get(), CUIRect(clip));
+    return 1;
+}
+
+void CUIWindow::Relayout()
+{
+    tagSIZE size{};
+    GetSize(size);
+    const CUIRect client(0, 0, static_cast<long>(size.cx), static_cast<long>(size.cy));
+    if (m_pRoot->IsUpdateNeeded()) {
+        m_pRoot->SetPos(client, true);
+        return;
+    }
+    // Each control is placed at most once, so a control whose SetPos keeps asking
+    // for relayout cannot hold the paint up for ever.
+    std::unordered_set<CUIControl*> placed;
+    while (m_pRoot) {
+        CUIControl* control = m_pRoot->FindControl(FindUnplacedUpdate, &placed, FINDFLAG_SELF_FIRST | FINDFLAG_VISIBLE);
+        if (control == nullptr)
+            return;
+        placed.insert(control);
+        control->SetPos(control->GetPos(), true);
+    }
+}
+
+// ---- pointer input ----
+
+// A control that a dispatch is about to hand events to. The window nulls it when the
+// control is deleted meanwhile, so the dispatch skips what it would have done with it.
+class CUIWindow::DispatchSlot {
+public:
+    DispatchSlot(CUIWindow& window, CUIControl* control) : m_window(window), m_control(control)
+    {
+        m_window.m_dispatchSlots.push_back(&m_control);
+    }
+    DispatchSlot(const DispatchSlot&) = delete;
+    DispatchSlot& operator=(const DispatchSlot&) = delete;
+    ~DispatchSlot()
+    {
+        auto& slots = m_window.m_dispatchSlots;
+        slots.erase(std::find(slots.begin(), slots.end(), &m_control));
+    }
+
+    CUIControl* Get() const { return m_control; }
+    CUIControl* operator->() const { return m_control; }
+    explicit operator bool() const { return m_control != nullptr; }
+
+private:
+    CUIWindow& m_window;
+    CUIControl* m_control;
+};
+
+namespace {
+
+// The record of one pointer callback, before its type and sender are set.
+TEventUI PointerEvent(const MsgButtonParam& param)
+{
+    TEventUI event{};
+    event.dwTimestamp = param.timestamp;
+    event.ptMouse = {param.x, param.y};
+    return event;
+}
+
+// Window position arithmetic is 32-bit and wraps.
+int32_t Add32(int64_t a, int64_t b, int64_t c)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b) - static_cast<uint32_t>(c));
+}
+
+}  // namespace
+
+void CUIWindow::RunMessageFilters(TEventUI& event)
+{
+    // Filters may register or delete controls: the length is read on every step.
+    for (int i = 0; i < m_aMessageFilters.GetSize(); ++i)
+        static_cast<CUIControl*>(m_aMessageFilters[i])->MessageFilterEvent(&event);
+}
+
+int CUIWindow::OnButtonPress(const MsgButtonParam& param, void*)
+{
+    if (param.type == EVENT_SECONDARYDOWN)
+        return 0;
+    m_ptLastMousePos = {param.x, param.y};
+    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    UI_TRACE("ui TouchDown FindControl end ");
+    if (hit) {
+        m_pEventClick = hit.Get();
+        TEventUI event = PointerEvent(param);
+        event.Type = static_cast<uint32_t>(param.type);
+        event.pSender = hit.Get();
+        hit->Event(event);
+        UI_TRACE("ui TouchDown do Event end ");
+        if (hit)
+            RunMessageFilters(event);
+    }
+    StartCaptionDrag(param);
+    return 0;
+}
+
+void CUIWindow::StartCaptionDrag(const MsgButtonParam& param)
+{
+    // (0, 0, -1, -1) as stored stands for the whole window at every scale.
+    const bool wholeWindow = m_rcCaption.right - m_rcCaption.left == -1 && m_rcCaption.bottom - m_rcCaption.top == -1;
+    CUIRect caption = GetCaptionRect();
+    const tagPOINT pt{param.x, param.y};
+    if (!wholeWindow && !caption.IsPtIn(pt))
+        return;
+    CUIControl* under = FindControl(pt);
+    if (under && under->GetInterface(L"Button"))
+        return;
+    m_bDragging = true;
+    m_ptDragWindowStart = m_ptWindow;
+    m_ptDragPointerStart = {param.root_x, param.root_y};
+}
+
+int CUIWindow::OnButtonRelease(const MsgButtonParam& param)
+{
+    m_bDragging = false;
+    m_ptLastMousePos = {param.x, param.y};
+    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    UI_TRACE("ui TouchUp FindControl end ");
+    const CUIControl* const hitControl = hit.Get();
+    DispatchSlot pressed(*this, m_pEventClick);
+    if (!hit && !pressed)
+        return 0;
+
+    TEventUI event = PointerEvent(param);
+    event.Type = EVENT_BUTTONUP;
+    const DispatchSlot* last = &hit;
+    if (hit) {
+        event.pSender = hit.Get();
+        hit->Event(event);
+    }
+    UI_TRACE("ui TouchUp do Event end ");
+    if (pressed && pressed.Get() != hitControl) {
+        CUIControl* const pressedControl = pressed.Get();
+        event.pSender = pressedControl;
+        pressed->Event(event);
+        if (m_pEventClick == pressedControl)
+            m_pEventClick = nullptr;
+        last = &pressed;
+    }
+    if (*last)
+        RunMessageFilters(event);
+    return 0;
+}
+
+int CUIWindow::OnMouseMove(const MsgButtonParam& param)
+{
+    if (m_bDragging) {
+        MoveWindow(Add32(m_ptDragWindowStart.x, param.root_x, m_ptDragPointerStart.x),
+                   Add32(m_ptDragWindowStart.y, param.root_y, m_ptDragPointerStart.y));
+        return 0;
+    }
+    m_ptLastMousePos = {param.x, param.y};
+    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    if (!hit)
+        return 0;
+
+    TEventUI event = PointerEvent(param);
+    if (m_pEventHover && m_pEventHover != hit.Get()) {
+        DispatchSlot hover(*this, m_pEventHover);
+        event.Type = EVENT_MOUSELEAVE;
+        event.pSender = hover.Get();
+        hover->Event(event);
+        if (hover)
+            RunMessageFilters(event);
+        m_pEventHover = nullptr;
+    }
+    if (hit && hit.Get() != m_pEventHover) {
+        event.Type = EVENT_MOUSEENTER;
+        event.pSender = hit.Get();
+        hit->Event(event);
+        if (hit) {
+            RunMessageFilters(event);
+            // A filter may have deleted it too.
+            if (hit)
+                m_pEventHover = hit.Get();
+        }
+    }
+    DispatchSlot target(*this, m_pEventClick ? m_pEventClick : hit.Get());
+    if (!target)
+        return 0;
+    event.Type = EVENT_MOUSEMOVE;
+    event.pSender = target.Get();
+    target->Event(event);
+    if (target)
+        RunMessageFilters(event);
+    return 0;
+}
+
+int CUIWindow::OnMouseWheel(int delta, const MsgButtonParam& param)
+{
+    m_ptLastMousePos = {param.x, param.y};
+    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    if (!hit)
+        return 0;
+    TEventUI event{};
+    event.Type = EVENT_SCROLLWHEEL;
+    event.pSender = hit.Get();
+    event.dwTimestamp = param.timestamp;
+    event.wKeyState = static_cast<uint16_t>(param.state & 0xffff);
+    event.wParam = static_cast<uint64_t>(static_cast<int64_t>(delta));
+    hit->Event(event);
+    if (hit)
+        RunMessageFilters(event);
+    return 0;
+}
 
 // ---- sizes, caption and scale ----
 
@@ -626,6 +868,36 @@ void TimerCallback(void* arg)
     window->OnTimer(control, id);
 }
 
+// ---- notifications ----
+
+void CUIWindow::SendNotify(CUIControl* sender, UINT type, unsigned long wParam, unsigned long lParam, bool async)
+{
+    TNotifyUI msg{};
+    msg.Type = type;
+    msg.pSender = sender;
+    msg.wParam = wParam;
+    msg.lParam = lParam;
+    SendNotify(msg, async);
+}
+
+void CUIWindow::SendNotify(TNotifyUI& msg, bool async)
+{
+    msg.ptMouse = m_ptLastMousePos;
+    msg.dwTimestamp = UIGetTickCount();
+    if (async)
+        return;
+    // A receiver that deletes the sender leaves the record without one.
+    DispatchSlot sender(*this, msg.pSender);
+    if (sender && sender->NotifyEvent)
+        sender->NotifyEvent(&msg);
+    // Notifiers may add or remove notifiers: the length is read on every step.
+    for (int i = 0; i < m_aNotifiers.GetSize(); ++i) {
+        if (!sender)
+            msg.pSender = nullptr;
+        static_cast<INotifyUI*>(m_aNotifiers[i])->Notify(msg);
+    }
+}
+
 // ---- forgetting deleted controls ----
 
 std::vector<CUIString>& CUIWindow::Registration(CUIControl* control) { return m_registered[control]; }
@@ -640,6 +912,10 @@ void CUIWindow::RegisterName(const CUIString& name, CUIControl* control)
 
 void CUIWindow::Forget(CUIControl* control)
 {
+    for (CUIControl** slot : m_dispatchSlots) {
+        if (*slot == control)
+            *slot = nullptr;
+    }
     if (m_pEventClick == control)
         m_pEventClick = nullptr;
     if (m_pEventHover == control)

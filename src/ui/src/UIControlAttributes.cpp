@@ -1,0 +1,214 @@
+// The base control's markup attributes, attribute lists and classes ("style").
+
+#include "UIControl.h"
+
+#include <cwchar>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <utility/logger>
+
+#include "GlobalManager.h"
+#include "ResourceMgr.h"
+#include "UIParse.h"
+#include "UIWindow.h"
+
+namespace {
+
+int ReadInt(const wchar_t* value) { return static_cast<int>(wcstol(value, nullptr, 10)); }
+
+bool ReadBool(const wchar_t* value)
+{
+    bool result = false;
+    ParseBoolString(value, result);
+    return result;
+}
+
+// Hands a colour to store, or logs a value without "#".
+template <typename Store>
+void ApplyColour(const wchar_t* value, Store store)
+{
+    unsigned long colour = 0;
+    if (!ParseColorString(value, colour)) {
+        UI_ERROR("colour \"%S\" lacks its \"#\" ", value);
+        return;
+    }
+    store(colour);
+}
+
+// The classes being applied right now, each with the control it is applied to.
+std::vector<std::pair<const CUIControl*, std::wstring>>& StylesInProgress()
+{
+    static std::vector<std::pair<const CUIControl*, std::wstring>> inProgress;
+    return inProgress;
+}
+
+bool IsInProgress(const CUIControl* control, const std::wstring& className)
+{
+    for (const auto& entry : StylesInProgress()) {
+        if (entry.first == control && entry.second == className)
+            return true;
+    }
+    return false;
+}
+
+// The anchor words, tested in this order; each clears the other bits of its axis.
+struct AnchorWord {
+    const wchar_t* word;
+    uint32_t clears;
+    uint32_t sets;
+};
+
+const AnchorWord kAnchorWords[] = {
+    {L"left", ANCHOR_CENTER | ANCHOR_RIGHT, ANCHOR_LEFT},
+    {L"center", ANCHOR_LEFT | ANCHOR_RIGHT, ANCHOR_CENTER},
+    {L"right", ANCHOR_LEFT | ANCHOR_CENTER, ANCHOR_RIGHT},
+    {L"top", ANCHOR_VCENTER | ANCHOR_BOTTOM, ANCHOR_TOP},
+    {L"vcenter", ANCHOR_TOP | ANCHOR_BOTTOM, ANCHOR_VCENTER},
+    {L"bottom", ANCHOR_TOP | ANCHOR_VCENTER, ANCHOR_BOTTOM},
+};
+
+}  // namespace
+
+void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
+{
+    if (name == nullptr || value == nullptr)
+        return;
+    typedef void (*Apply)(CUIControl& control, const wchar_t* value);
+    struct Attribute {
+        const wchar_t* name;
+        Apply apply;
+    };
+    static const Attribute kAttributes[] = {
+        {L"style", [](CUIControl& c, const wchar_t* v) { c.SetStyle(v); }},
+        {L"name", [](CUIControl& c, const wchar_t* v) { c.SetName(v); }},
+        {L"controlname", [](CUIControl& c, const wchar_t* v) { c.SetName(v); }},
+        {L"pos",
+         [](CUIControl& c, const wchar_t* v) {
+             CUIRect rc;
+             if (!ParseRectString(v, rc)) {
+                 UI_ERROR("pos \"%S\" is no rectangle ", v);
+                 return;
+             }
+             c.SetFixedXY({rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
+             c.SetFixedWidth(static_cast<int>(rc.right - rc.left));
+             c.SetFixedHeight(static_cast<int>(rc.bottom - rc.top));
+         }},
+        {L"padding",
+         [](CUIControl& c, const wchar_t* v) {
+             CUIRect rc;
+             if (!ParseRectString(v, rc)) {
+                 UI_ERROR("padding \"%S\" is no rectangle ", v);
+                 return;
+             }
+             c.SetPadding(rc);
+         }},
+        {L"bkcolor", [](CUIControl& c, const wchar_t* v) { ApplyColour(v, [&c](unsigned long k) { c.SetBkColor(k); }); }},
+        {L"bkcolor1", [](CUIControl& c, const wchar_t* v) { ApplyColour(v, [&c](unsigned long k) { c.SetBkColor(k); }); }},
+        {L"bordercolor",
+         [](CUIControl& c, const wchar_t* v) { ApplyColour(v, [&c](unsigned long k) { c.SetBorderColor(k); }); }},
+        {L"focusbordercolor",
+         [](CUIControl& c, const wchar_t* v) { ApplyColour(v, [&c](unsigned long k) { c.m_dwFocusBorderColor = k; }); }},
+        {L"colorhsl", [](CUIControl&, const wchar_t* v) { ReadBool(v); }},
+        {L"bordersize", [](CUIControl& c, const wchar_t* v) { c.SetBorderSize(ReadInt(v)); }},
+        {L"focusbordersize", [](CUIControl& c, const wchar_t* v) { c.m_nFocusBorderSize = ReadInt(v); }},
+        {L"borderstyle", [](CUIControl&, const wchar_t*) {}},
+        {L"borderround", [](CUIControl&, const wchar_t*) {}},
+        {L"bkimage", [](CUIControl& c, const wchar_t* v) { c.SetBkImage(v); }},
+        {L"width", [](CUIControl& c, const wchar_t* v) { c.SetFixedWidth(ReadInt(v)); }},
+        {L"height", [](CUIControl& c, const wchar_t* v) { c.SetFixedHeight(ReadInt(v)); }},
+        {L"minwidth", [](CUIControl& c, const wchar_t* v) { c.SetMinWidth(ReadInt(v)); }},
+        {L"minheight", [](CUIControl& c, const wchar_t* v) { c.SetMinHeight(ReadInt(v)); }},
+        {L"maxwidth", [](CUIControl& c, const wchar_t* v) { c.SetMaxWidth(ReadInt(v)); }},
+        {L"maxheight", [](CUIControl& c, const wchar_t* v) { c.SetMaxHeight(ReadInt(v)); }},
+        {L"text", [](CUIControl& c, const wchar_t* v) { c.SetText(v); }},
+        {L"textid", [](CUIControl& c, const wchar_t* v) { c.SetTextId(v); }},
+        {L"tooltip", [](CUIControl& c, const wchar_t* v) { c.SetToolTip(v); }},
+        {L"tooltipid", [](CUIControl& c, const wchar_t* v) { c.SetToolTipId(v); }},
+        {L"userdata", [](CUIControl& c, const wchar_t* v) { c.SetUserData(v); }},
+        {L"enabled", [](CUIControl& c, const wchar_t* v) { c.SetEnabled(ReadBool(v)); }},
+        {L"mouse", [](CUIControl& c, const wchar_t* v) { c.SetMouseEnabled(ReadBool(v)); }},
+        {L"keyboard", [](CUIControl&, const wchar_t* v) { ReadBool(v); }},
+        {L"visible", [](CUIControl& c, const wchar_t* v) { c.SetVisible(ReadBool(v)); }},
+        {L"float", [](CUIControl& c, const wchar_t* v) { c.SetFloat(ReadBool(v)); }},
+        {L"shortcut", [](CUIControl&, const wchar_t*) {}},
+        {L"menu", [](CUIControl&, const wchar_t* v) { ReadBool(v); }},
+        {L"virtualwnd", [](CUIControl&, const wchar_t*) {}},
+        {L"index", [](CUIControl& c, const wchar_t* v) { c.SetIndex(ReadInt(v)); }},
+        {L"mousechild", [](CUIControl& c, const wchar_t* v) { c.SetMouseChildEnabled(ReadBool(v)); }},
+        {L"anchoralign",
+         [](CUIControl& c, const wchar_t* v) {
+             for (const AnchorWord& word : kAnchorWords) {
+                 if (wcsstr(v, word.word))
+                     c.m_uAnchor = (c.m_uAnchor & ~word.clears) | word.sets;
+             }
+         }},
+        {L"useparentstate", [](CUIControl& c, const wchar_t* v) { c.SetUseParentState(ReadBool(v)); }},
+        {L"usesmallescale", [](CUIControl& c, const wchar_t* v) { c.SetUseSmallScale(ReadBool(v)); }},
+    };
+    for (const Attribute& attribute : kAttributes) {
+        if (wcscmp(name, attribute.name) == 0) {
+            attribute.apply(*this, value);
+            return;
+        }
+    }
+}
+
+void CUIControl::ApplyAttributeList(const wchar_t* list)
+{
+    if (list == nullptr)
+        return;
+    const wchar_t* cursor = list;
+    while (*cursor != L'\0') {
+        const wchar_t* equals = wcschr(cursor, L'=');
+        if (equals == nullptr) {
+            UI_ERROR("attribute list \"%S\": no \"=\" after a name ", list);
+            return;
+        }
+        const std::wstring name(cursor, equals);
+        cursor = equals + 1;
+        while (*cursor == L' ')
+            ++cursor;
+        if (*cursor != L'"') {
+            UI_ERROR("attribute list \"%S\": no opening quotation mark ", list);
+            return;
+        }
+        ++cursor;
+        const wchar_t* closing = wcschr(cursor, L'"');
+        if (closing == nullptr) {
+            UI_ERROR("attribute list \"%S\": no closing quotation mark ", list);
+            return;
+        }
+        const std::wstring value(cursor, closing);
+        cursor = closing + 1;
+        SetAttribute(name.c_str(), value.c_str());
+        if (*cursor != L' ')
+            return;
+        ++cursor;
+    }
+}
+
+void CUIControl::SetStyle(const CUIString& className)
+{
+    const std::wstring name = className.GetData();
+    if (IsInProgress(this, name)) {
+        UI_ERROR("class \"%S\" names itself through style, refused ", name.c_str());
+        return;
+    }
+    std::wstring list;
+    if (m_pWindow) {
+        list = m_pWindow->GetPaintManager()->GetClassAttributes(name);
+        if (list.empty() && m_pWindow->GetStyleCustom())
+            list = m_pWindow->GetStyleCustom()->GetClassAttributes(name);
+    }
+    if (list.empty())
+        list = GlobalManager::GetClassAttributes(name);
+    if (list.empty()) {
+        UI_ERROR("class \"%S\" is not known ", name.c_str());
+        return;
+    }
+    StylesInProgress().emplace_back(this, name);
+    ApplyAttributeList(list.c_str());
+    StylesInProgress().pop_back();
+}
