@@ -1,0 +1,345 @@
+// Painting a window's tree as the backend asks for it: what reaches the renderer,
+// in which clip brackets, and the relayout that comes before the first paint.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <headless.h>
+#include <vonk-ui.h>
+
+#include "test_support.h"
+#include "user_actions.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Text(const tagRECT& rc)
+{
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom);
+}
+
+// Places a child of the base control: its size, and its offset from the parent's corner.
+void Place(CUIControl& control, int x, int y, int width, int height)
+{
+    control.SetFixedWidth(width);
+    control.SetFixedHeight(height);
+    control.SetPadding(CUIRect(x, y, 0, 0));
+}
+
+// A control with a focus border, which only markup can give otherwise.
+class FocusFramed : public CUIControl {
+public:
+    FocusFramed(int size, unsigned long colour)
+    {
+        m_nFocusBorderSize = size;
+        m_dwFocusBorderColor = colour;
+    }
+};
+
+class PaintTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        vonktest::StartHeadless();
+        window = std::make_unique<vonktest::PlainWindow>();
+        window->Create(0, 0, 200, 100);
+        handler = headless::LastHandler();
+    }
+
+    // root (grey) > a (red, framed) at (10, 10) 50x20, b (blue) at (100, 50) 150x80.
+    void AttachTree()
+    {
+        root.SetBkColor(0xff808080);
+        a.SetBkColor(0xffff0000);
+        a.SetBorderSize(2);
+        a.SetBorderColor(0xff000000);
+        b.SetBkColor(0xff0000ff);
+        Place(a, 10, 10, 50, 20);
+        Place(b, 100, 50, 150, 80);
+        root.Add(&a);
+        root.Add(&b);
+        window->AttachDlg(&root);
+        headless::ClearJournal();
+    }
+
+    Lines RenderCalls() { return headless::JournalOf("Render."); }
+
+    CUIControl root, a, b;
+    std::unique_ptr<vonktest::PlainWindow> window;
+    CMsgHandler* handler = nullptr;
+};
+
+TEST_F(PaintTest, LaysOutThenPaintsEachControlInsideItsOwnClip)
+{
+    AttachTree();
+    EXPECT_EQ(vonktest::Paint(handler), 1);
+
+    EXPECT_EQ(Text(root.GetPos()), "0,0,200,100");
+    EXPECT_EQ(Text(a.GetPos()), "10,10,60,30");
+    EXPECT_EQ(Text(b.GetPos()), "100,50,250,130");
+    // Each control clips to its part of the area; the children's brackets sit inside
+    // the parent's second one. b reaches past the window and is clipped to it.
+    EXPECT_EQ(RenderCalls(), (Lines{
+                                 "Render.GenerateClip(0,0,200,100)",
+                                 "Render.DrawColor(0,0,200,100,ff808080)",
+                                 "Render.ClearClip()",
+                                 "Render.GenerateClip(0,0,200,100)",
+                                 "Render.GenerateClip(10,10,60,30)",
+                                 "Render.DrawColor(10,10,60,30,ffff0000)",
+                                 "Render.DrawRect(10,10,60,30,2,ff000000)",
+                                 "Render.ClearClip()",
+                                 "Render.GenerateClip(100,50,200,100)",
+                                 "Render.DrawColor(100,50,250,130,ff0000ff)",
+                                 "Render.ClearClip()",
+                                 "Render.ClearClip()",
+                             }));
+}
+
+TEST_F(PaintTest, PaintsOnlyVisibleControlsThatMeetTheArea)
+{
+    AttachTree();
+    vonktest::Paint(handler);
+    headless::ClearJournal();
+
+    // An area that misses a: only the root and b are drawn.
+    root.DoPaint(window->GetPaintContext(), CUIRect(90, 40, 200, 100));
+    EXPECT_EQ(headless::JournalOf("Render.DrawColor"),
+              (Lines{"Render.DrawColor(0,0,200,100,ff808080)", "Render.DrawColor(100,50,250,130,ff0000ff)"}));
+
+    // An invisible child is skipped even where it overlaps the area.
+    b.SetVisible(false);
+    headless::ClearJournal();
+    root.DoPaint(window->GetPaintContext(), CUIRect(90, 40, 200, 100));
+    EXPECT_EQ(headless::JournalOf("Render.DrawColor"), (Lines{"Render.DrawColor(0,0,200,100,ff808080)"}));
+
+    // A control whose rectangle misses the area draws nothing at all, not even a clip.
+    headless::ClearJournal();
+    a.DoPaint(window->GetPaintContext(), CUIRect(150, 0, 200, 10));
+    EXPECT_TRUE(RenderCalls().empty());
+}
+
+TEST_F(PaintTest, AChildOutsideItsParentIsNotPainted)
+{
+    AttachTree();
+    CUIControl stray;
+    Place(stray, 0, 0, 30, 30);
+    a.Add(&stray);
+    vonktest::Paint(handler);
+    stray.SetBkColor(0xff00ff00);
+    stray.SetPos(CUIRect(100, 0, 130, 30), false);  // inside the area, outside a
+    headless::ClearJournal();
+
+    vonktest::Paint(handler);
+    for (const std::string& line : headless::JournalOf("Render.DrawColor"))
+        EXPECT_EQ(line.find("ff00ff00"), std::string::npos) << line;
+}
+
+TEST_F(PaintTest, AFocusedControlDrawsItsFocusBorderAfterItsBorder)
+{
+    FocusFramed framed(1, 0xff00ff00);
+    framed.SetBorderSize(2);
+    Place(framed, 0, 0, 40, 40);
+    window->AttachDlg(&framed);
+    vonktest::Paint(handler);
+    EXPECT_EQ(headless::JournalOf("Render.DrawRect"), (Lines{"Render.DrawRect(0,0,200,100,2,ff000000)"}));
+
+    framed.SetFocused(true);
+    headless::ClearJournal();
+    vonktest::Paint(handler);
+    EXPECT_EQ(headless::JournalOf("Render.DrawRect"),
+              (Lines{"Render.DrawRect(0,0,200,100,2,ff000000)", "Render.DrawRect(0,0,200,100,1,ff00ff00)"}));
+}
+
+TEST_F(PaintTest, ANonPositiveBorderSizeDrawsNoBorder)
+{
+    for (const int size : {0, -3}) {
+        CUIControl plain;
+        plain.SetBorderSize(size);
+        EXPECT_EQ(plain.GetBorderSize(), size);
+        window->AttachDlg(&plain);
+        headless::ClearJournal();
+        vonktest::Paint(handler);
+        EXPECT_TRUE(headless::JournalOf("Render.DrawRect").empty()) << size;
+        window->AttachDlg(nullptr);
+    }
+}
+
+TEST_F(PaintTest, SettersRepaintOnlyOnAChange)
+{
+    AttachTree();
+    vonktest::Paint(handler);
+    window->Show(true);
+    headless::ClearJournal();
+
+    a.SetBkColor(0xffff0000);
+    a.SetBorderSize(2);
+    a.SetBorderColor(0xff000000);
+    a.SetBkImage(L"");
+    EXPECT_TRUE(headless::JournalOf("Window.Invalidate").empty());
+
+    a.SetBkColor(1);
+    a.SetBorderSize(3);
+    a.SetBorderColor(2);
+    a.SetBkImage(L"file='a.png'");
+    EXPECT_EQ(headless::JournalOf("Window.Invalidate").size(), 4u);
+    EXPECT_EQ(a.GetBkColor(), 1u);
+    EXPECT_EQ(a.GetBorderColor(), 2u);
+    EXPECT_TRUE(a.GetBkImage() == L"file='a.png'");
+}
+
+TEST_F(PaintTest, WithoutARootNothingIsPainted)
+{
+    EXPECT_EQ(vonktest::Paint(handler), 0);
+    EXPECT_TRUE(RenderCalls().empty());
+}
+
+TEST_F(PaintTest, WithoutARendererTheTreeIsWalkedButNothingDrawn)
+{
+    AttachTree();
+    EXPECT_EQ(handler->OnPaint(nullptr), 1);
+    EXPECT_TRUE(RenderCalls().empty());
+    EXPECT_EQ(Text(a.GetPos()), "10,10,60,30");
+
+    // The next paint with a renderer draws everything again.
+    vonktest::Paint(handler);
+    EXPECT_EQ(headless::JournalOf("Render.DrawColor").size(), 3u);
+}
+
+// The names of the controls whose SizeEvent fired, in order.
+Lines& Placed()
+{
+    static Lines placed;
+    return placed;
+}
+
+bool RecordPlaced(void* control)
+{
+    Placed().push_back(static_cast<CUIControl*>(control)->GetName().IsEmpty()
+                           ? "?"
+                           : std::string(1, static_cast<char>(static_cast<CUIControl*>(control)->GetName()[0])));
+    return true;
+}
+
+TEST_F(PaintTest, ARelayoutPlacesTheRootOverTheReportedSizeOnlyWhenAsked)
+{
+    root.SetName(L"r");
+    a.SetName(L"a");
+    b.SetName(L"b");
+    AttachTree();
+    for (CUIControl* control : {&root, &a, &b})
+        control->SizeEvent += RecordPlaced;
+    vonktest::Paint(handler);
+    EXPECT_EQ(Placed(), (Lines{"r", "a", "b"}));
+
+    Placed().clear();
+    vonktest::Paint(handler);
+    EXPECT_TRUE(Placed().empty());
+
+    headless::ReportSize(300, 150);
+    vonktest::Paint(handler);
+    EXPECT_EQ(Text(root.GetPos()), "0,0,300,150");
+    EXPECT_EQ(Placed(), (Lines{"r", "a", "b"}));
+
+    // A control that asks is placed again where it is; the root stays.
+    Placed().clear();
+    a.NeedUpdate();
+    vonktest::Paint(handler);
+    EXPECT_EQ(Placed(), (Lines{"a"}));
+    EXPECT_EQ(Text(a.GetPos()), "10,10,60,30");
+}
+
+// Two controls whose relayouts each ask for the other's.
+CUIControl* g_a = nullptr;
+CUIControl* g_b = nullptr;
+
+bool AskForB(void*)
+{
+    g_b->NeedUpdate();
+    return true;
+}
+
+bool AskForA(void*)
+{
+    g_a->NeedUpdate();
+    return true;
+}
+
+TEST_F(PaintTest, ControlsThatKeepAskingArePlacedOncePerPaintAndTheirRequestsKept)
+{
+    a.SetName(L"a");
+    b.SetName(L"b");
+    AttachTree();
+    vonktest::Paint(handler);
+    g_a = &a;
+    g_b = &b;
+    a.SizeEvent += RecordPlaced;
+    a.SizeEvent += AskForB;
+    b.SizeEvent += RecordPlaced;
+    b.SizeEvent += AskForA;
+
+    a.NeedUpdate();
+    EXPECT_EQ(vonktest::Paint(handler), 1);
+    EXPECT_EQ(Placed(), (Lines{"a", "b"}));
+    // What b's relayout asked for is done at the next paint.
+    Placed().clear();
+    vonktest::Paint(handler);
+    EXPECT_EQ(Placed(), (Lines{"a", "b"}));
+}
+
+// Each notification as "code@journal lines so far", and the root's place then.
+class Recorder : public INotifyUI {
+public:
+    void Notify(TNotifyUI& msg) override
+    {
+        seen.push_back(std::to_string(msg.Type) + "@" + std::to_string(headless::JournalOf("Render.").size()));
+        if (msg.pSender)
+            places.push_back(Text(msg.pSender->GetPos()));
+    }
+    Lines seen, places;
+};
+
+TEST_F(PaintTest, TheFirstRelayoutOfTheProcessSendsFirstPaintBeforeAnythingIsDrawn)
+{
+    AttachTree();
+    Recorder recorder;
+    window->AddNotifier(&recorder);
+    vonktest::Paint(handler);
+    EXPECT_EQ(recorder.seen, (Lines{std::to_string(NOTIFY_FIRST_PAINT) + "@0"}));
+    EXPECT_EQ(recorder.places, (Lines{"0,0,200,100"}));
+
+    // Neither another relayout of this window nor the first of another window sends it.
+    headless::ReportSize(120, 80);
+    vonktest::Paint(handler);
+    vonktest::PlainWindow second;
+    second.Create(0, 0, 50, 50);
+    CUIControl secondRoot;
+    second.AttachDlg(&secondRoot);
+    Recorder secondRecorder;
+    second.AddNotifier(&secondRecorder);
+    vonktest::Paint(headless::LastHandler());
+    EXPECT_EQ(recorder.seen.size(), 1u);
+    EXPECT_TRUE(secondRecorder.seen.empty());
+    EXPECT_EQ(Text(secondRoot.GetPos()), "0,0,50,50");
+}
+
+TEST_F(PaintTest, AFirstPaintHandlerMayTakeTheTreeAway)
+{
+    auto* doomed = new CUIControl;
+    doomed->SetBkColor(0xff00ff00);
+    window->AttachDlg(doomed);
+    doomed->NotifyEvent += MakeDelegate([](void* msg) {
+        CUIWindow* owner = static_cast<TNotifyUI*>(msg)->pSender->GetOwnWindow();
+        owner->DetachDlg();
+        return true;
+    });
+    EXPECT_EQ(vonktest::Paint(handler), 0);
+    EXPECT_TRUE(RenderCalls().empty());
+    EXPECT_EQ(window->GetRoot(), nullptr);
+}
+
+}  // namespace
