@@ -197,6 +197,21 @@ TEST_F(BuilderTest, WhatFollowsTheControlElementDecidesTheResult)
     }
 }
 
+TEST_F(BuilderTest, TheWindowsDefaultListComesBeforeTheElementsOwnAttributes)
+{
+    BuildForWindow(L"defaults.xml", &parent);
+    ASSERT_EQ(ChildNames(parent), (Lines{"own", "plain"}));
+    EXPECT_EQ(Narrow(parent.GetItemAt(0)->GetText()), "own text");
+    EXPECT_EQ(Narrow(parent.GetItemAt(1)->GetText()), "from the list");  // the first list for the name
+    EXPECT_EQ(Narrow(parent.GetItemAt(1)->GetUserData()), "listed");
+
+    CUIControl windowless;
+    Build(L"defaults.xml", &windowless);
+    ASSERT_EQ(windowless.GetCount(), 2);
+    EXPECT_TRUE(windowless.GetItemAt(1)->GetText().IsEmpty());
+    DeleteChildren(windowless);
+}
+
 TEST_F(BuilderTest, FactoriesAreAskedTableFirstThenTheCallbackThenThePlugins)
 {
     ASSERT_TRUE(GlobalManager::LoadPlugin((vonktest::LibDir() + "/libvonk-test-plugin.so").c_str()));
