@@ -13,15 +13,11 @@
 #include <vonk-ui.h>
 
 #include "test_support.h"
+#include "user_actions.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-class TestWindow : public CUIWindow {
-public:
-    CUIString GetSkinFolder() override { return L""; }
-};
 
 std::string Text(const tagRECT& rc)
 {
@@ -277,7 +273,7 @@ protected:
     {
         vonktest::StartHeadless();
         GlobalManager::Startup();
-        window = std::make_unique<TestWindow>();
+        window = std::make_unique<vonktest::PlainWindow>();
         window->Create(0, 0, 200, 100);
         window->SetStyleCustom(&own);
         control.SetOwnWindow(window.get(), nullptr, false);
@@ -286,7 +282,7 @@ protected:
 
     CResourceMgr* Resources() { return window->GetPaintManager(); }
 
-    std::unique_ptr<TestWindow> window;
+    std::unique_ptr<vonktest::PlainWindow> window;
     StyleManager own;
     CUIControl control;
 };

@@ -12,15 +12,11 @@
 #include <vonk-ui.h>
 
 #include "test_support.h"
+#include "user_actions.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-class TestWindow : public CUIWindow {
-public:
-    CUIString GetSkinFolder() override { return L""; }
-};
 
 std::string Text(const tagRECT& rc)
 {
@@ -83,14 +79,14 @@ protected:
     void SetUp() override
     {
         vonktest::StartHeadless();
-        window = std::make_unique<TestWindow>();
+        window = std::make_unique<vonktest::PlainWindow>();
         window->Create(0, 0, 400, 300);
         Seen().clear();
     }
     // Attaches the container (and whatever it holds) to the window.
     void Attach(CUIContainer& container) { window->InitControls(&container); }
 
-    std::unique_ptr<TestWindow> window;
+    std::unique_ptr<vonktest::PlainWindow> window;
 };
 
 TEST_F(ContainerTest, AFreshContainerHasTwoHiddenDisabledBars)
@@ -555,6 +551,92 @@ TEST_F(ContainerTest, DeletingAContainerWhileItsBarRepeatsLeavesNoTimer)
     container.reset();
     EXPECT_EQ(headless::RunningTimers(), before);
     headless::AdvanceClock(500);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ContainerTest, WithSlidingOnDraggingAChildScrollsTheContainer)
+{
+    CUIContainer root;
+    CUIControl child;
+    root.Add(&child);
+    window->AttachDlg(&root);
+    headless::ReportSize(200, 100);
+    CMsgHandler* handler = headless::LastHandler();
+    vonktest::Paint(handler);
+    ASSERT_EQ(Text(child.GetPos()), "0,0,200,100");
+
+    // Off by default.
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 50, 30);
+    vonktest::Release(handler, 50, 30);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");
+
+    root.SetAttribute(L"sliderenable", L"true");
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 52, 48);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");  // within the dead zone
+    vonktest::MoveTo(handler, 50, 40);
+    EXPECT_EQ(Text(root.GetScrollPos()), "0,10");
+    EXPECT_EQ(Text(child.GetPos()), "0,-10,200,90");
+    EXPECT_TRUE(child.IsPressedSlider());
+    vonktest::Release(handler, 50, 40);
+    EXPECT_FALSE(child.IsPressedSlider());
+    window.reset();
+}
+
+}  // namespace
+
+namespace {
+
+// Hands its scroll position to a body, as a list does.
+class Forwarding : public CUIContainer {
+public:
+    tagSIZE GetScrollPos() const override { return body.GetScrollPos(); }
+    tagSIZE GetScrollRange() const override { return body.GetScrollRange(); }
+    void SetScrollPos(tagSIZE pos) override
+    {
+        ++calls;
+        body.SetScrollPos(pos);
+    }
+
+    CUIContainer body;
+    int calls = 0;
+};
+
+TEST_F(ContainerTest, ScrollOperationsReachAnOverriddenPosition)
+{
+    Forwarding list;
+    Attach(list);
+    list.SetAttribute(L"vscrollbar", L"true");
+    list.SetPos(CUIRect(0, 0, 100, 50), false);
+    const int step = window->GetPaintManager()->GetDefaultFontHeight() + 8;
+
+    list.LineDown();
+    list.PageDown();
+    TEventUI end = MakeEvent(EVENT_KEYDOWN, 0, 35);
+    list.Event(end);
+    EXPECT_EQ(list.body.GetScrollPos().cy, 100);
+    TEventUI home = MakeEvent(EVENT_KEYDOWN, 0, 36);
+    list.Event(home);
+    list.SliderContainer(3, 4);
+    EXPECT_EQ(Text(list.body.GetScrollPos()), "3,4");
+    EXPECT_EQ(Text(list.GetScrollPos()), "3,4");
+    EXPECT_EQ(list.GetVerticalScrollBar()->GetScrollPos(), 0);
+
+    // The owned bar's press goes through the list's operations too.
+    CUIScrollBar* bar = list.GetVerticalScrollBar();
+    bar->SetShowButton2(true);
+    bar->SetPos(CUIRect(96, 0, 100, 50), false);
+    TEventUI press = MakeEvent(EVENT_BUTTONDOWN);
+    press.ptMouse = {97, 48};
+    bar->Event(press);
+    TEventUI release = MakeEvent(EVENT_BUTTONUP);
+    bar->Event(release);
+    EXPECT_EQ(list.body.GetScrollPos().cy, 4 + step);
+    EXPECT_EQ(list.calls, 6);
 }
 
 }  // namespace

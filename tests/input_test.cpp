@@ -78,31 +78,16 @@ public:
     }
 };
 
-void Place(CUIControl& control, int x, int y, int width, int height)
-{
-    control.SetFixedWidth(width);
-    control.SetFixedHeight(height);
-    control.SetPadding(CUIRect(x, y, 0, 0));
-}
-
-class InputTest : public testing::Test {
+class InputTest : public vonktest::WindowFixture {
 protected:
-    void SetUp() override
-    {
-        vonktest::StartHeadless();
-        window = std::make_unique<vonktest::PlainWindow>();
-        window->Create(0, 0, 200, 100);
-        handler = headless::LastHandler();
-    }
-
     // root over the window > a at (10, 10, 60, 30), b at (100, 50, 180, 80).
     void AttachTree()
     {
         root.SetName(L"root");
         a.SetName(L"a");
         b.SetName(L"b");
-        Place(a, 10, 10, 50, 20);
-        Place(b, 100, 50, 80, 30);
+        vonktest::Place(a, 10, 10, 50, 20);
+        vonktest::Place(b, 100, 50, 80, 30);
         root.Add(&a);
         root.Add(&b);
         a.InputEvent += RecordEvent;
@@ -111,6 +96,9 @@ protected:
         vonktest::Paint(handler);
         headless::ClearJournal();
     }
+
+    // A heap control at (10, 60, 40, 90) under the root that a handler is to delete.
+    CUIControl* AddDoomed();
 
     // The pointer position the window stamps on a notification now.
     std::string LastPointer()
@@ -126,8 +114,6 @@ protected:
     }
 
     CUIControl root, a, b;
-    std::unique_ptr<vonktest::PlainWindow> window;
-    CMsgHandler* handler = nullptr;
 };
 
 TEST_F(InputTest, APressedControlGetsTheMovesAndBothControlsTheRelease)
@@ -287,7 +273,7 @@ TEST_F(InputTest, AFilterAddedWithoutAWindowIsNotKept)
     loose.AddMessageFilter(MakeDelegate(RecordFilter));
     AttachTree();
     root.Add(&loose);
-    Place(loose, 0, 0, 5, 5);
+    vonktest::Place(loose, 0, 0, 5, 5);
     vonktest::Paint(handler);
     vonktest::Click(handler, 20, 20);
     EXPECT_EQ(Log(), (Lines{"down a", "up a"}));
@@ -320,7 +306,7 @@ TEST_F(InputTest, APressInTheCaptionOnNoButtonDragsTheWindow)
     AttachTree();
     FakeButton button;
     button.SetName(L"button");
-    Place(button, 160, 0, 40, 10);
+    vonktest::Place(button, 160, 0, 40, 10);
     root.Add(&button);
     for (const DragCase& c : cases) {
         window->SetCaptionRect(c.caption);
@@ -379,15 +365,20 @@ bool DeleteDoomedOn(void* param, uint32_t type)
     return true;
 }
 
+CUIControl* InputTest::AddDoomed()
+{
+    g_doomed = new CUIControl;
+    g_doomed->SetName(L"doomed");
+    vonktest::Place(*g_doomed, 10, 60, 30, 30);
+    root.Add(g_doomed);
+    vonktest::Paint(handler);
+    return g_doomed;
+}
+
 TEST_F(InputTest, APressHandlerMayDeleteThePressedControl)
 {
     AttachTree();
-    auto* doomed = new CUIControl;
-    doomed->SetName(L"doomed");
-    Place(*doomed, 10, 60, 30, 30);
-    root.Add(doomed);
-    vonktest::Paint(handler);
-    g_doomed = doomed;
+    CUIControl* doomed = AddDoomed();
     doomed->InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_BUTTONDOWN); };
     doomed->AddMessageFilter(MakeDelegate(RecordFilter));
     root.InputEvent += RecordAtRoot;
@@ -403,13 +394,7 @@ TEST_F(InputTest, APressHandlerMayDeleteThePressedControl)
 TEST_F(InputTest, ALeaveHandlerMayDeleteTheControlAboutToBeEntered)
 {
     AttachTree();
-    auto* doomed = new CUIControl;
-    doomed->SetName(L"doomed");
-    doomed->InputEvent += RecordEvent;
-    Place(*doomed, 10, 60, 30, 30);
-    root.Add(doomed);
-    vonktest::Paint(handler);
-    g_doomed = doomed;
+    AddDoomed()->InputEvent += RecordEvent;
     a.InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_MOUSELEAVE); };
 
     vonktest::MoveTo(handler, 20, 20);
@@ -421,12 +406,7 @@ TEST_F(InputTest, ALeaveHandlerMayDeleteTheControlAboutToBeEntered)
 TEST_F(InputTest, AnEnterHandlerMayDeleteItsOwnControl)
 {
     AttachTree();
-    auto* doomed = new CUIControl;
-    Place(*doomed, 10, 60, 30, 30);
-    root.Add(doomed);
-    vonktest::Paint(handler);
-    g_doomed = doomed;
-    doomed->InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_MOUSEENTER); };
+    AddDoomed()->InputEvent += [](void* param) { return DeleteDoomedOn(param, EVENT_MOUSEENTER); };
     root.InputEvent += RecordAtRoot;
 
     vonktest::MoveTo(handler, 20, 70);
@@ -444,8 +424,8 @@ TEST_F(InputTest, AReleaseHandlerMayTakeTheWindowsTreeAway)
     auto* released = new CUIControl;
     pressed->SetName(L"pressed");
     released->SetName(L"released");
-    Place(*pressed, 0, 0, 50, 50);
-    Place(*released, 100, 0, 50, 50);
+    vonktest::Place(*pressed, 0, 0, 50, 50);
+    vonktest::Place(*released, 100, 0, 50, 50);
     top->Add(pressed);
     top->Add(released);
     pressed->InputEvent += RecordEvent;
@@ -637,3 +617,106 @@ TEST(HitTestTest, WithoutFlagsEveryControlIsVisitedChildrenFirst)
 }
 
 }  // namespace
+
+// ---- drag-scrolling of a sliding container ----
+
+namespace {
+
+// The scroll positions that were asked of a container, as "x,y".
+Lines& ScrollRequests()
+{
+    static Lines requests;
+    return requests;
+}
+
+class RecordingContainer : public CUIContainer {
+public:
+    void SetScrollPos(tagSIZE pos) override
+    {
+        ScrollRequests().push_back(std::to_string(pos.cx) + "," + std::to_string(pos.cy));
+        CUIContainer::SetScrollPos(pos);
+    }
+};
+
+class DragScrollTest : public vonktest::WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        list = new RecordingContainer;
+        list->SetEnableSlider(true);
+        list->Add(&item);
+        window->AttachDlg(list);
+        vonktest::Paint(handler);
+    }
+
+    void TearDown() override { delete window->GetRoot(); }
+
+    CUIControl item;
+    RecordingContainer* list = nullptr;
+};
+
+}  // namespace
+
+TEST_F(DragScrollTest, MovesBeyondTheDeadZoneScrollTheOwnerUntilTheRelease)
+{
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 53, 53);
+    EXPECT_TRUE(ScrollRequests().empty());
+    EXPECT_FALSE(item.IsPressedSlider());
+
+    // Measured from the press point: small moves add up.
+    vonktest::MoveTo(handler, 54, 50);
+    EXPECT_EQ(ScrollRequests(), (Lines{"-4,0"}));
+    EXPECT_TRUE(item.IsPressedSlider());
+    vonktest::MoveTo(handler, 54, 40);
+    EXPECT_EQ(ScrollRequests(), (Lines{"-4,0", "0,10"}));
+
+    vonktest::Release(handler, 54, 40);
+    EXPECT_FALSE(item.IsPressedSlider());
+    vonktest::MoveTo(handler, 10, 10);
+    EXPECT_EQ(ScrollRequests().size(), 2u);
+}
+
+TEST_F(DragScrollTest, APressThatTheInputCallbackRefusesArmsNothing)
+{
+    item.InputEvent += [](void* param) { return static_cast<TEventUI*>(param)->Type != EVENT_BUTTONDOWN; };
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 80, 80);
+    EXPECT_TRUE(ScrollRequests().empty());
+}
+
+TEST_F(DragScrollTest, AnOwnerThatIsNoLongerAnAncestorIsNotScrolled)
+{
+    vonktest::MoveTo(handler, 50, 50);  // the hit test makes the list the item's owner
+    window->DetachDlg();                // deletes the list; the item lives on
+    list = nullptr;
+    CUIControl plain;
+    plain.Add(&item);
+    window->AttachDlg(&plain);
+    vonktest::Paint(handler);
+
+    vonktest::Press(handler, 50, 50);
+    vonktest::MoveTo(handler, 90, 90);
+    vonktest::Release(handler, 90, 90);
+    EXPECT_TRUE(ScrollRequests().empty());
+    EXPECT_FALSE(item.IsPressedSlider());
+    window->AttachDlg(nullptr);
+}
+
+TEST_F(InputTest, PressAndReleaseTraceTheirSteps)
+{
+    AttachTree();
+    vonktest::LogCapture capture;
+    vonktest::Click(handler, 20, 20);
+    vonktest::Release(handler, 250, 50);  // a stayed pressed: a release over nothing reaches it
+    Lines steps;
+    for (const std::string& message : capture.Messages()) {
+        EXPECT_EQ(message.rfind("[src/ui/src/UIWindow.cpp,", 0), 0u) << message;
+        steps.push_back(message.substr(message.find("] ") + 2));
+    }
+    EXPECT_EQ(steps, (Lines{"ui TouchDown FindControl end ", "ui TouchDown do Event end ",
+                            "ui TouchUp FindControl end ", "ui TouchUp do Event end ",
+                            "ui TouchUp FindControl end ", "ui TouchUp do Event end "}));
+    EXPECT_EQ(Log(), (Lines{"down a", "up a", "up a"}));
+}

@@ -55,14 +55,11 @@ private:
     std::string m_name;
 };
 
-class NotifyTest : public testing::Test {
+class NotifyTest : public vonktest::WindowFixture {
 protected:
     void SetUp() override
     {
-        vonktest::StartHeadless();
-        window = std::make_unique<vonktest::PlainWindow>();
-        window->Create(0, 0, 200, 100);
-        handler = headless::LastHandler();
+        WindowFixture::SetUp();
         control.SetName(L"control");
         window->AttachDlg(&control);
         vonktest::Paint(handler);
@@ -73,8 +70,6 @@ protected:
 
     CUIControl control;
     Notifier first{"first"}, second{"second"};
-    std::unique_ptr<vonktest::PlainWindow> window;
-    CMsgHandler* handler = nullptr;
 };
 
 TEST_F(NotifyTest, TheSendersCallbacksComeFirstAndCannotStopTheNotifiers)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,14 +25,6 @@ std::string Text(const tagRECT& rc)
            std::to_string(rc.bottom);
 }
 
-// Places a child of the base control: its size, and its offset from the parent's corner.
-void Place(CUIControl& control, int x, int y, int width, int height)
-{
-    control.SetFixedWidth(width);
-    control.SetFixedHeight(height);
-    control.SetPadding(CUIRect(x, y, 0, 0));
-}
-
 // A control with a focus border, which only markup can give otherwise.
 class FocusFramed : public CUIControl {
 public:
@@ -41,16 +35,8 @@ public:
     }
 };
 
-class PaintTest : public testing::Test {
+class PaintTest : public vonktest::WindowFixture {
 protected:
-    void SetUp() override
-    {
-        vonktest::StartHeadless();
-        window = std::make_unique<vonktest::PlainWindow>();
-        window->Create(0, 0, 200, 100);
-        handler = headless::LastHandler();
-    }
-
     // root (grey) > a (red, framed) at (10, 10) 50x20, b (blue) at (100, 50) 150x80.
     void AttachTree()
     {
@@ -59,8 +45,8 @@ protected:
         a.SetBorderSize(2);
         a.SetBorderColor(0xff000000);
         b.SetBkColor(0xff0000ff);
-        Place(a, 10, 10, 50, 20);
-        Place(b, 100, 50, 150, 80);
+        vonktest::Place(a, 10, 10, 50, 20);
+        vonktest::Place(b, 100, 50, 150, 80);
         root.Add(&a);
         root.Add(&b);
         window->AttachDlg(&root);
@@ -70,8 +56,6 @@ protected:
     Lines RenderCalls() { return headless::JournalOf("Render."); }
 
     CUIControl root, a, b;
-    std::unique_ptr<vonktest::PlainWindow> window;
-    CMsgHandler* handler = nullptr;
 };
 
 TEST_F(PaintTest, LaysOutThenPaintsEachControlInsideItsOwnClip)
@@ -98,6 +82,27 @@ TEST_F(PaintTest, LaysOutThenPaintsEachControlInsideItsOwnClip)
                                  "Render.ClearClip()",
                                  "Render.ClearClip()",
                              }));
+}
+
+TEST_F(PaintTest, TheTreeIsPaintedIntoTheWindowsPixels)
+{
+    AttachTree();
+    vonktest::Paint(handler);
+    unsigned char* data = nullptr;
+    int width = 0, height = 0, stride = 0;
+    window->GetRenderData(data, width, height, stride);
+    ASSERT_TRUE(data != nullptr);
+    ASSERT_EQ(width, 200);
+    ASSERT_EQ(height, 100);
+    const auto pixel = [&](int x, int y) {
+        uint32_t value = 0;
+        std::memcpy(&value, data + y * stride + x * 4, sizeof value);
+        return value;
+    };
+    EXPECT_EQ(pixel(5, 5), 0xff808080u);
+    EXPECT_EQ(pixel(10, 10), 0xff000000u);  // a's border
+    EXPECT_EQ(pixel(30, 20), 0xffff0000u);
+    EXPECT_EQ(pixel(199, 99), 0xff0000ffu);
 }
 
 TEST_F(PaintTest, PaintsOnlyVisibleControlsThatMeetTheArea)
@@ -127,7 +132,7 @@ TEST_F(PaintTest, AChildOutsideItsParentIsNotPainted)
 {
     AttachTree();
     CUIControl stray;
-    Place(stray, 0, 0, 30, 30);
+    vonktest::Place(stray, 0, 0, 30, 30);
     a.Add(&stray);
     vonktest::Paint(handler);
     stray.SetBkColor(0xff00ff00);
@@ -143,7 +148,7 @@ TEST_F(PaintTest, AFocusedControlDrawsItsFocusBorderAfterItsBorder)
 {
     FocusFramed framed(1, 0xff00ff00);
     framed.SetBorderSize(2);
-    Place(framed, 0, 0, 40, 40);
+    vonktest::Place(framed, 0, 0, 40, 40);
     window->AttachDlg(&framed);
     vonktest::Paint(handler);
     EXPECT_EQ(headless::JournalOf("Render.DrawRect"), (Lines{"Render.DrawRect(0,0,200,100,2,ff000000)"}));
@@ -343,3 +348,59 @@ TEST_F(PaintTest, AFirstPaintHandlerMayTakeTheTreeAway)
 }
 
 }  // namespace
+
+namespace {
+
+class BackgroundImageTest : public PaintTest {
+protected:
+    void SetUp() override
+    {
+        PaintTest::SetUp();
+        const std::string dir = vonktest::DataDir() + "/render/";
+        CResourceMgr::SetResourePath(std::wstring(dir.begin(), dir.end()).c_str());
+        AttachTree();
+    }
+
+    // The kinds of drawing calls, in order ("DrawColor", "AlphaBlend", ...).
+    Lines Kinds()
+    {
+        Lines kinds;
+        for (const std::string& line : RenderCalls()) {
+            const std::string kind = line.substr(7, line.find('(') - 7);
+            if (kind != "GenerateClip" && kind != "ClearClip")
+                kinds.push_back(kind);
+        }
+        return kinds;
+    }
+};
+
+}  // namespace
+
+TEST_F(BackgroundImageTest, IsDrawnBetweenTheColourAndTheBorderOnlyWhereTheAreaNeedsIt)
+{
+    root.SetBkColor(0);
+    b.SetBkColor(0);
+    a.SetBkImage(L"file='a.png' corner='4,4,4,4'");
+    vonktest::Paint(handler);
+    EXPECT_EQ(Kinds(), (Lines{"DrawColor", "AlphaBlend", "AlphaBlend", "AlphaBlend", "AlphaBlend", "AlphaBlend",
+                              "AlphaBlend", "AlphaBlend", "AlphaBlend", "AlphaBlend", "DrawRect"}));
+
+    // Painting (0, 0, 20, 20) leaves a with (10, 10, 20, 20) to paint: the centre, the
+    // top-left corner, the top and the left edge meet it.
+    headless::ClearJournal();
+    root.DoPaint(window->GetPaintContext(), CUIRect(0, 0, 20, 20));
+    EXPECT_EQ(headless::JournalOf("Render.AlphaBlend("),
+              (Lines{"Render.AlphaBlend(14,14,42,12,4,4,12,12,255)", "Render.AlphaBlend(10,10,4,4,0,0,4,4,255)",
+                     "Render.AlphaBlend(14,10,42,4,4,0,12,4,255)", "Render.AlphaBlend(10,14,4,12,0,4,4,12,255)"}));
+}
+
+TEST_F(BackgroundImageTest, AMissingImageDrawsNothingAndAPaintWithoutRendererErasesNothing)
+{
+    a.SetBkImage(L"file='missing.png'");
+    b.SetBkImage(L"b.png");
+    EXPECT_EQ(handler->OnPaint(nullptr), 1);
+    vonktest::Paint(handler);
+    EXPECT_EQ(headless::JournalOf("Render.AlphaBlend("), (Lines{"Render.AlphaBlend(100,50,150,80,0,0,10,10,255)"}));
+    EXPECT_TRUE(a.GetBkImage() == L"file='missing.png'");
+    EXPECT_TRUE(b.GetBkImage() == L"b.png");
+}

@@ -196,7 +196,7 @@ public:
     // The painting steps in order: colour, image, state images, text, border.
     void PaintSelf(CUIRender* render);
     // Draws an image-attribute string, then its modifier, over the item rectangle.
-    bool DrawImage(CUIRender* render, const wchar_t* image, const wchar_t* modify = nullptr);
+    bool DrawImage(CUIRender* render, const wchar_t* image, const wchar_t* modify);
     unsigned long GetBkColor() const;
     void SetBkColor(unsigned long colour);
     CUIString GetBkImage() const;

@@ -30,6 +30,9 @@ int ScaledInt(int64_t value, double factor)
     return static_cast<int>(std::max<double>(INT_MIN, std::min<double>(INT_MAX, scaled)));
 }
 
+// A position beyond what a bar holds stops at its end instead of wrapping round.
+int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
+
 bool Intersects(const tagRECT& a, const tagRECT& b)
 {
     CUIRect common;
@@ -304,10 +307,10 @@ tagSIZE CUIContainer::GetScrollRange() const
 void CUIContainer::SetScrollPos(tagSIZE pos)
 {
     const int oldY = m_pVerticalScrollBar->GetScrollPos();
-    m_pVerticalScrollBar->SetScrollPos(static_cast<int>(pos.cy));
+    m_pVerticalScrollBar->SetScrollPos(ClampToInt(pos.cy));
     const int dy = m_pVerticalScrollBar->GetScrollPos() - oldY;
     const int oldX = m_pHorizontalScrollBar->GetScrollPos();
-    m_pHorizontalScrollBar->SetScrollPos(static_cast<int>(pos.cx));
+    m_pHorizontalScrollBar->SetScrollPos(ClampToInt(pos.cx));
     const int dx = m_pHorizontalScrollBar->GetScrollPos() - oldX;
     ScrollPage(dx, dy);
 }

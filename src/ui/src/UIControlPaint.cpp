@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "UIContainer.h"
 #include "UIRender.h"
 #include "UIWindow.h"
 
@@ -20,6 +21,16 @@ bool Intersects(const tagRECT& a, const tagRECT& b)
 {
     tagRECT common;
     return UIIntersectRect(&common, &a, &b);
+}
+
+// Stores value when it differs; true when it did.
+template <typename T>
+bool StoreChanged(T& stored, const T& value)
+{
+    if (stored == value)
+        return false;
+    stored = value;
+    return true;
 }
 
 int ClampToInt(int64_t value)
@@ -104,40 +115,32 @@ unsigned long CUIControl::GetBkColor() const { return m_dwBackColor; }
 
 void CUIControl::SetBkColor(unsigned long colour)
 {
-    if (m_dwBackColor == colour)
-        return;
-    m_dwBackColor = colour;
-    Invalidate();
+    if (StoreChanged(m_dwBackColor, colour))
+        Invalidate();
 }
 
 CUIString CUIControl::GetBkImage() const { return m_sBkImage; }
 
 void CUIControl::SetBkImage(const CUIString& image)
 {
-    if (m_sBkImage == image)
-        return;
-    m_sBkImage = image;
-    Invalidate();
+    if (StoreChanged(m_sBkImage, image))
+        Invalidate();
 }
 
 int CUIControl::GetBorderSize() const { return m_nBorderSize; }
 
 void CUIControl::SetBorderSize(int size)
 {
-    if (m_nBorderSize == size)
-        return;
-    m_nBorderSize = size;
-    Invalidate();
+    if (StoreChanged(m_nBorderSize, size))
+        Invalidate();
 }
 
 unsigned long CUIControl::GetBorderColor() const { return m_dwBorderColor; }
 
 void CUIControl::SetBorderColor(unsigned long colour)
 {
-    if (m_dwBorderColor == colour)
-        return;
-    m_dwBorderColor = colour;
-    Invalidate();
+    if (StoreChanged(m_dwBorderColor, colour))
+        Invalidate();
 }
 
 // ---- events ----
@@ -247,7 +250,8 @@ void CUIControl::DragOwner(const TEventUI& event)
             return;
         m_ptLastDrag = event.ptMouse;
         m_bPressedSlider = true;
-        (void)owner;  // PENDING-CONTAINER
+        // Last, as the scroll may reach handlers that delete this control.
+        owner->SliderContainer(ClampToInt(dx), ClampToInt(dy));
         return;
     }
     case EVENT_BUTTONUP:

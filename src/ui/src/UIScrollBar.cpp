@@ -3,6 +3,7 @@
 #include "UIScrollBar.h"
 
 #include <algorithm>
+#include <climits>
 #include <cwchar>
 
 #include "UIContainer.h"
@@ -39,6 +40,8 @@ CUIRect Oriented(bool horizontal, int64_t alongBegin, int64_t alongEnd, int64_t 
 int64_t AlongBegin(bool horizontal, const tagRECT& rc) { return horizontal ? rc.left : rc.top; }
 int64_t AlongEnd(bool horizontal, const tagRECT& rc) { return horizontal ? rc.right : rc.bottom; }
 int64_t Along(bool horizontal, const tagPOINT& pt) { return horizontal ? pt.x : pt.y; }
+
+int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
 
 bool ReadBool(const wchar_t* value)
 {
@@ -337,7 +340,7 @@ void CUIScrollBar::Move(const TEventUI& event)
         if (travel <= 0)
             return;
         const int64_t moved = Along(h, event.ptMouse) - Along(h, m_ptLastMouse);
-        m_nLastScrollOffset = static_cast<int>(moved * m_nRange / travel);
+        m_nLastScrollOffset = ClampToInt(moved * m_nRange / travel);
         return;
     }
     if (m_uThumbState & BUTTONSTATE_HOT) {
@@ -357,7 +360,7 @@ void CUIScrollBar::Tick()
 {
     ++m_nScrollRepeatDelay;
     if (m_uThumbState & BUTTONSTATE_CAPTURED) {
-        const int pos = m_nLastScrollPos + m_nLastScrollOffset;
+        const int pos = ClampToInt(static_cast<int64_t>(m_nLastScrollPos) + m_nLastScrollOffset);
         if (m_pOwner == nullptr)
             SetScrollPos(pos);
         else if (m_bHorizontal)

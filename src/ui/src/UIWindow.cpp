@@ -1,5 +1,6 @@
-// The window: the backend window it drives, its registries and its services; and
-// the application facade over the backend's application object.
+// The window: the backend window it drives, its registries and services, its callbacks
+// (layout and painting, pointer dispatch, timers, notifications); and the application
+// facade over the backend's application object.
 
 #include "UIWindow.h"
 
