@@ -181,6 +181,24 @@ TEST_F(InputTest, ASecondaryPressIsIgnoredAltogether)
     EXPECT_EQ(Log(), (Lines{"dblclick a"}));
 }
 
+TEST_F(InputTest, OneCallbackReusesItsRecordForEachEventItSends)
+{
+    AttachTree();
+    static Lines seen;
+    a.InputEvent += [](void* param) {
+        static_cast<TEventUI*>(param)->lParam = 99;
+        return true;
+    };
+    b.InputEvent += [](void* param) {
+        const auto* event = static_cast<TEventUI*>(param);
+        seen.push_back(Describe(*event) + " " + std::to_string(event->lParam));
+        return true;
+    };
+    vonktest::MoveTo(handler, 20, 20);
+    vonktest::MoveTo(handler, 120, 60);  // a writes into the leave; b's enter and move see it
+    EXPECT_EQ(seen, (Lines{"enter b 99", "move b 99"}));
+}
+
 TEST_F(InputTest, TheWheelCarriesItsDirectionAndKeyStateButNoPosition)
 {
     AttachTree();
