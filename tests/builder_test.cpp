@@ -212,6 +212,22 @@ TEST_F(BuilderTest, TheWindowsDefaultListComesBeforeTheElementsOwnAttributes)
     DeleteChildren(windowless);
 }
 
+TEST_F(BuilderTest, TheElementNameTableNamesItsClassesExactly)
+{
+    const struct {
+        const wchar_t* element;
+        const char* className;  // null: no control
+    } cases[] = {
+        {L"Container", "ContainerUI"}, {L"Control", "UIControl"}, {L"ScrollBar", "ScrollBarUI"},
+        {L"control", nullptr},         {L"Probe", nullptr},       {L"", nullptr},
+    };
+    for (const auto& one : cases) {
+        std::unique_ptr<CUIControl> made(CDialogBuilder::CreateControlByClass(one.element));
+        EXPECT_EQ(made ? Narrow(made->GetClass()) : "none", one.className ? one.className : "none")
+            << Narrow(one.element);
+    }
+}
+
 TEST_F(BuilderTest, FactoriesAreAskedTableFirstThenTheCallbackThenThePlugins)
 {
     ASSERT_TRUE(GlobalManager::LoadPlugin((vonktest::LibDir() + "/libvonk-test-plugin.so").c_str()));

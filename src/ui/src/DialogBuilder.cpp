@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cassert>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
