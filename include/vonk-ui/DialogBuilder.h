@@ -54,7 +54,8 @@ public:
 
     // Records a "Global" root's resources in manager, or process-wide when it is null.
     void ParseGlobal(const pugi::xml_node& root, StyleManager* manager);
-    // Applies a "Window" root's attributes to the window and records its resources there.
+    // Applies a "Window" root's attributes to the window and records its resources there;
+    // nothing without a window.
     void ParseWindowStyle(const pugi::xml_node& root, CUIWindow* window);
     // Loads a style file (the name as given) into *manager, made when it is null.
     bool ParseStyle(const CUIString& file, StyleManager** manager);

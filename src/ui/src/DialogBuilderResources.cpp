@@ -209,6 +209,8 @@ void CDialogBuilder::ParseGlobal(const pugi::xml_node& root, StyleManager* manag
 
 void CDialogBuilder::ParseWindowStyle(const pugi::xml_node& root, CUIWindow* window)
 {
+    if (window == nullptr)
+        return;
     for (const pugi::xml_attribute attribute : root.attributes())
         ApplyWindowAttribute(*window, attribute.name(), attribute.value());
 
