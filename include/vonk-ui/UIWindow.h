@@ -165,8 +165,14 @@ public:
     void SendNotify(CUIControl* sender, UINT type, unsigned long wParam, unsigned long lParam, bool async);
     void SendNotify(TNotifyUI& msg, bool async);
 
+protected:
+    // Deletes the control now or, while a backend callback runs, once the outermost one returns.
+    void DeleteWhenIdle(CUIControl* control);
+
 private:
     friend class CUIControl;
+    friend void TimerCallback(void* arg);
+    class CallbackScope;
 
     // Called by a control that is being deleted: every live window forgets it.
     static void ForgetEverywhere(CUIControl* control);
@@ -218,6 +224,9 @@ private:
     tagPOINT m_ptDragWindowStart;
     tagPOINT m_ptDragPointerStart;
 
+    // Backend callbacks running now, and what waits for them to return before it is deleted.
+    int m_nCallbackDepth;
+    std::vector<CUIControl*> m_aDeleteWhenIdle;
     // The controls whose window this is.
     std::unordered_set<CUIControl*> m_controls;
     // Controls that may sit in a registry, with the names they were registered under.

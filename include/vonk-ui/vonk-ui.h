@@ -34,3 +34,6 @@
 #include "UIContainer.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
+#include "NotifyPump.h"
+#include "DialogBuilder.h"
+#include "WindowImpBase.h"

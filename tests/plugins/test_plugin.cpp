@@ -1,7 +1,8 @@
 // A control plug-in for the tests. Loading it appends its file name to the environment
 // variable VONK_TEST_PLUGINS_OPENED, so a test sees which files were opened and in what
-// order. Built with VONK_TEST_PLUGIN_FACTORY it exports CreateControl, which serves no
-// element name yet; without, it is a library that is no plug-in.
+// order. Built with VONK_TEST_PLUGIN_FACTORY it exports CreateControl, which serves the
+// element names "PluginControl" and "Contested" with plain controls whose user data is
+// "plugin"; without, it is a library that is no plug-in.
 
 #include <dlfcn.h>
 
@@ -10,6 +11,7 @@
 #include <type_traits>
 
 #include "GlobalManager.h"
+#include "UIControl.h"
 
 namespace {
 
@@ -28,7 +30,14 @@ __attribute__((constructor)) void RecordOpened()
 }  // namespace
 
 #ifdef VONK_TEST_PLUGIN_FACTORY
-extern "C" __attribute__((visibility("default"))) CUIControl* CreateControl(const CUIString&) { return nullptr; }
+extern "C" __attribute__((visibility("default"))) CUIControl* CreateControl(const CUIString& name)
+{
+    if (name != L"PluginControl" && name != L"Contested")
+        return nullptr;
+    auto* control = new CUIControl;
+    control->SetUserData(L"plugin");
+    return control;
+}
 
 static_assert(std::is_same<decltype(&CreateControl), PFN_CreateControl>::value,
               "CreateControl has the factory's signature");

@@ -11,6 +11,8 @@
 
 #include <utility/logger>
 
+#include "ControlTree.h"
+#include "DialogBuilder.h"
 #include "FontTables.h"
 #include "GlobalManager.h"
 
@@ -22,10 +24,15 @@ std::vector<void*> GlobalManager::m_aPlugins;
 namespace {
 
 // Builds "global.xml" from the resource directory into the process-wide style manager and
-// answers whether the build returned a control. The building is the markup builder's
-// (CDialogBuilder::Create("global.xml") without window or parent), which the library does
-// not have yet; until it does, nothing is built and no control comes back.
-bool BuildGlobalMarkup() { return false; }
+// answers whether the build returned a control, which nothing else would ever reach.
+bool BuildGlobalMarkup()
+{
+    CUIControl* built = CDialogBuilder().Create(L"global.xml", nullptr, nullptr);
+    if (built == nullptr)
+        return false;
+    DeleteControlTree(built);
+    return true;
+}
 
 bool QualifiesAsPlugin(const char* name)
 {

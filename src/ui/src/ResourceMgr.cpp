@@ -10,13 +10,12 @@
 #include <cstring>
 #include <memory>
 
-#include <pugixml.hpp>
 #include <utility/logger>
 
+#include "DialogBuilder.h"
 #include "FontTables.h"
 #include "GlobalManager.h"
 #include "ResourceMgr.h"
-#include "StringTable.h"
 
 CUIString CResourceMgr::m_strResDir;
 std::map<std::wstring, std::wstring> CResourceMgr::m_strStingId;
@@ -103,34 +102,6 @@ void DeleteAll(CStdStringPtrMap& map)
 
 }  // namespace
 
-bool ParseStringTable(const CUIString& file, std::map<std::wstring, std::wstring>& table)
-{
-    if (file.IsEmpty())
-        return false;
-    pugi::xml_document document;
-    if (!document.load_file(file.GetData())) {
-        UI_TRACE("load xml file error  %S ", file.GetData());
-        return false;
-    }
-    const pugi::xml_node root = document.document_element();
-    if (!root)
-        return false;
-    if (std::wcscmp(root.name(), L"String") != 0)
-        return true;
-    for (const pugi::xml_node item : root.children(L"Item")) {
-        std::wstring name;
-        std::wstring value;
-        for (const pugi::xml_attribute attribute : item.attributes()) {
-            if (std::wcscmp(attribute.name(), L"name") == 0)
-                name = attribute.value();
-            else if (std::wcscmp(attribute.name(), L"value") == 0)
-                value = attribute.value();
-        }
-        table[name] = value;
-    }
-    return true;
-}
-
 void CResourceMgr::SetResourePath(const CUIString& path)
 {
     if (path.IsEmpty())
@@ -145,7 +116,7 @@ void CResourceMgr::SetResourePath(const CUIString& path)
         return;
     // A table that cannot be read leaves the one loaded before.
     std::map<std::wstring, std::wstring> table;
-    if (ParseStringTable(CUIString(stringsPath.c_str()), table))
+    if (CDialogBuilder().ParseStrings(CUIString(stringsPath.c_str()), table))
         m_strStingId.swap(table);
 }
 

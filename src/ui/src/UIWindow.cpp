@@ -41,7 +41,35 @@ void KeepForProcess(void* service)
     kept->push_back(service);
 }
 
+bool IsLive(const CUIWindow* window)
+{
+    const auto& windows = LiveWindows();
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+}
+
 }  // namespace
+
+// Marks a backend callback of the window as running. Controls handed to DeleteWhenIdle
+// meanwhile are deleted when the outermost one returns, unless a handler deleted the
+// window, which then deleted them itself.
+class CUIWindow::CallbackScope {
+public:
+    explicit CallbackScope(CUIWindow* window) : m_window(window) { ++m_window->m_nCallbackDepth; }
+    CallbackScope(const CallbackScope&) = delete;
+    CallbackScope& operator=(const CallbackScope&) = delete;
+    ~CallbackScope()
+    {
+        if (!IsLive(m_window) || --m_window->m_nCallbackDepth > 0)
+            return;
+        std::vector<CUIControl*> waiting;
+        waiting.swap(m_window->m_aDeleteWhenIdle);
+        for (CUIControl* control : waiting)
+            delete control;
+    }
+
+private:
+    CUIWindow* m_window;
+};
 
 CUIWindow::CUIWindow()
     : m_bUpdateNeeded(false),
@@ -64,7 +92,8 @@ CUIWindow::CUIWindow()
       m_ptLastMousePos{0, 0},
       m_bDragging(false),
       m_ptDragWindowStart{0, 0},
-      m_ptDragPointerStart{0, 0}
+      m_ptDragPointerStart{0, 0},
+      m_nCallbackDepth(0)
 {
     LiveWindows().push_back(this);
     m_pRender->SetOwnWindow(this);
@@ -77,6 +106,8 @@ CUIWindow::CUIWindow()
 
 CUIWindow::~CUIWindow()
 {
+    for (CUIControl* control : m_aDeleteWhenIdle)
+        delete control;
     for (CUIControl* control : m_controls)
         control->m_pWindow = nullptr;
     m_controls.clear();
@@ -325,6 +356,7 @@ CUIControl* FindUnplacedUpdate(CUIControl* control, void* placed)
 
 int CUIWindow::OnPaint(CRenderBase* render)
 {
+    const CallbackScope running(this);
     if (m_pRoot == nullptr || m_pRender == nullptr)
         return 0;
     m_pRender->SetRenderPlatform(render);
@@ -424,6 +456,7 @@ void CUIWindow::RunMessageFilters(TEventUI& event)
 
 int CUIWindow::OnButtonPress(const MsgButtonParam& param, void*)
 {
+    const CallbackScope running(this);
     if (param.type == EVENT_SECONDARYDOWN)
         return 0;
     m_ptLastMousePos = {param.x, param.y};
@@ -461,6 +494,7 @@ void CUIWindow::StartCaptionDrag(const MsgButtonParam& param)
 
 int CUIWindow::OnButtonRelease(const MsgButtonParam& param)
 {
+    const CallbackScope running(this);
     m_bDragging = false;
     m_ptLastMousePos = {param.x, param.y};
     DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
@@ -493,6 +527,7 @@ int CUIWindow::OnButtonRelease(const MsgButtonParam& param)
 
 int CUIWindow::OnMouseMove(const MsgButtonParam& param)
 {
+    const CallbackScope running(this);
     if (m_bDragging) {
         MoveWindow(Add32(m_ptDragWindowStart.x, param.root_x, m_ptDragPointerStart.x),
                    Add32(m_ptDragWindowStart.y, param.root_y, m_ptDragPointerStart.y));
@@ -537,6 +572,7 @@ int CUIWindow::OnMouseMove(const MsgButtonParam& param)
 
 int CUIWindow::OnMouseWheel(int delta, const MsgButtonParam& param)
 {
+    const CallbackScope running(this);
     m_ptLastMousePos = {param.x, param.y};
     DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
     if (!hit)
@@ -640,7 +676,15 @@ void CUIWindow::DetachDlg()
         },
         this, 0);
     m_mNameHash.RemoveAll();
-    delete root;
+    DeleteWhenIdle(root);
+}
+
+void CUIWindow::DeleteWhenIdle(CUIControl* control)
+{
+    if (m_nCallbackDepth > 0)
+        m_aDeleteWhenIdle.push_back(control);
+    else
+        delete control;
 }
 
 CUIControl* CUIWindow::GetRoot() const { return m_pRoot; }
@@ -866,6 +910,7 @@ void TimerCallback(void* arg)
     CUIWindow* window = entry->window;
     const auto control = reinterpret_cast<unsigned long>(entry->control);
     const unsigned long id = entry->id;
+    const CUIWindow::CallbackScope running(window);
     window->OnTimer(control, id);
 }
 
@@ -883,6 +928,7 @@ void CUIWindow::SendNotify(CUIControl* sender, UINT type, unsigned long wParam, 
 
 void CUIWindow::SendNotify(TNotifyUI& msg, bool async)
 {
+    const CallbackScope running(this);
     msg.ptMouse = m_ptLastMousePos;
     msg.dwTimestamp = UIGetTickCount();
     if (async)

@@ -1,0 +1,290 @@
+// The markup builder: loading markup files and the control pass that turns their
+// elements into a tree of controls.
+
+#include "DialogBuilder.h"
+
+#include <climits>
+#include <cstdlib>
+
+#include <algorithm>
+#include <cassert>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <pugixml.hpp>
+#include <utility/logger>
+
+#include "ControlTree.h"
+#include "GlobalManager.h"
+#include "MarkupText.h"
+#include "ResourceMgr.h"
+#include "UIContainer.h"
+#include "UIControl.h"
+#include "UIScrollBar.h"
+#include "UIWindow.h"
+#include "WindowImpBase.h"
+
+namespace {
+
+// Resource elements, which the control pass passes over.
+bool IsResource(const wchar_t* name)
+{
+    return IsNamed(name, L"Image") || IsNamed(name, L"Font") || IsNamed(name, L"Default") || IsNamed(name, L"Style");
+}
+
+template <typename Control>
+CUIControl* Make()
+{
+    return new Control;
+}
+
+// The builder's own element names, in the order in which they are tested.
+struct ControlClass {
+    const wchar_t* name;
+    CUIControl* (*make)();
+};
+const ControlClass kControlClasses[] = {
+    {L"Container", &Make<CUIContainer>},
+    {L"Control", &Make<CUIControl>},
+    {L"ScrollBar", &Make<CUIScrollBar>},
+};
+
+// No sensible markup nests files this deep; a cycle spelled with ever different paths does.
+constexpr size_t kMaxFileNesting = 32;
+
+// The markup files being built right now, outermost first, by resolved path.
+std::vector<std::string>& FilesInProgress()
+{
+    static std::vector<std::string> files;
+    return files;
+}
+
+std::string ResolvedPath(const CUIString& path)
+{
+    const std::string utf8 = pugi::as_utf8(path.GetData());
+    char resolved[PATH_MAX];
+    return realpath(utf8.c_str(), resolved) ? std::string(resolved) : utf8;
+}
+
+// Marks one file as being built for as long as it lives.
+class FileInProgress {
+public:
+    explicit FileInProgress(std::string path) { FilesInProgress().push_back(std::move(path)); }
+    FileInProgress(const FileInProgress&) = delete;
+    FileInProgress& operator=(const FileInProgress&) = delete;
+    ~FileInProgress() { FilesInProgress().pop_back(); }
+};
+
+// Whether building path now would build a file inside itself, or nest files without end.
+bool RefusedAsCycle(const CUIString& path, const std::string& resolved)
+{
+    const std::vector<std::string>& files = FilesInProgress();
+    if (std::find(files.begin(), files.end(), resolved) != files.end()) {
+        UI_TRACE("markup file includes itself  %S ", path.GetData());
+        return true;
+    }
+    if (files.size() >= kMaxFileNesting) {
+        UI_TRACE("markup files nested too deep  %S ", path.GetData());
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::vector<CUIControl*> Descendants(CUIControl* control)
+{
+    std::vector<CUIControl*> below;
+    for (int i = 0; i < control->GetCount(); ++i) {
+        CUIControl* child = control->GetItemAt(i);
+        below.push_back(child);
+        const std::vector<CUIControl*> ofChild = Descendants(child);
+        below.insert(below.end(), ofChild.begin(), ofChild.end());
+    }
+    return below;
+}
+
+void DeleteControlTree(CUIControl* control)
+{
+    const std::vector<CUIControl*> below = Descendants(control);
+    delete control;
+    for (CUIControl* descendant : below)
+        delete descendant;
+}
+
+CDialogBuilder::CDialogBuilder() : CDialogBuilder(nullptr) {}
+
+CDialogBuilder::CDialogBuilder(IDialogBuilderCallback* callback)
+    : m_pCallback(callback), m_xml(std::make_unique<pugi::xml_document>())
+{
+}
+
+CDialogBuilder::~CDialogBuilder() = default;
+
+bool CDialogBuilder::Load(const CUIString& path)
+{
+    if (m_xml->load_file(path.GetData()))
+        return true;
+    UI_TRACE("load xml file error  %S ", path.GetData());
+    return false;
+}
+
+CUIControl* CDialogBuilder::Create(const CUIString& file, CUIWindow* window, CUIControl* parent)
+{
+    if (file.IsEmpty())
+        return nullptr;
+    CUIString folder = window ? window->GetSkinFolder() : CUIString();
+    if (folder.IsEmpty())
+        folder = CResourceMgr::GetResourePath();
+    const CUIString path = folder + file;
+
+    std::string resolved = ResolvedPath(path);
+    if (RefusedAsCycle(path, resolved) || !Load(path))
+        return nullptr;
+    const FileInProgress building(std::move(resolved));
+    return Create(window, parent);
+}
+
+CUIControl* CDialogBuilder::Create(CUIWindow* window, CUIControl* parent)
+{
+    const pugi::xml_node root = m_xml->document_element();
+    if (!root)
+        return nullptr;
+    if (IsNamed(root.name(), L"Global"))
+        ParseGlobal(root, nullptr);
+    else if (IsNamed(root.name(), L"Window") && window)
+        ParseWindowStyle(root, window);
+    return ParseControl(root, window, parent);
+}
+
+CUIControl* CDialogBuilder::CreateControlByClass(const CUIString& name)
+{
+    for (const ControlClass& known : kControlClasses) {
+        if (name == known.name)
+            return known.make();
+    }
+    return nullptr;
+}
+
+CUIControl* CDialogBuilder::MakeControl(const CUIString& name) const
+{
+    if (CUIControl* control = CreateControlByClass(name))
+        return control;
+    if (m_pCallback) {
+        if (CUIControl* control = m_pCallback->CreateControl(name))
+            return control;
+    }
+    for (void* entry : GlobalManager::GetPlugins()) {
+        if (entry == nullptr)
+            continue;
+        if (CUIControl* control = reinterpret_cast<PFN_CreateControl>(entry)(name))
+            return control;
+    }
+    return nullptr;
+}
+
+CUIControl* CDialogBuilder::ParseControl(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent)
+{
+    CUIControl* result = nullptr;
+    for (const pugi::xml_node child : node.children()) {
+        // Without a parent only the last child's control is handed out: drop the one before.
+        if (parent == nullptr && result)
+            DeleteControlTree(result);
+        result = nullptr;
+        // A text node has the empty name.
+        const wchar_t* name = child.name();
+        if (IsResource(name))
+            continue;
+        result = IsNamed(name, L"Include") ? BuildInclude(child, window, parent) : BuildElement(child, window, parent);
+    }
+    return result;
+}
+
+CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent)
+{
+    const CUIString name(element.name());
+    CUIControl* control = MakeControl(name);
+    if (control == nullptr)
+        return nullptr;
+    if (element.first_child())
+        ParseControl(element, window, control);
+
+    if (parent) {
+        auto* pContainer = static_cast<IContainerUI*>(parent->GetInterface(L"IContainer"));
+        assert(pContainer);
+        if (!pContainer->Add(control)) {
+            DeleteControlTree(control);
+            return nullptr;
+        }
+    }
+
+    // A parent that has a window gave it to the control already; otherwise the window is
+    // lent for the attributes only.
+    const bool lend = window && control->GetOwnWindow() == nullptr;
+    if (lend)
+        control->SetOwnWindow(window, control->GetParent(), false);
+    if (window) {
+        if (const wchar_t* defaults = window->GetDefaultAttributeList(name.GetData()))
+            control->ApplyAttributeList(defaults);
+    }
+    SetAttribute(control, element);
+    if (lend)
+        control->SetOwnWindow(nullptr, control->GetParent(), false);
+    else if (CUIWindow* attached = control->GetOwnWindow())
+        // Its names came with its attributes, after the window registered the subtree.
+        control->FindControl(CUIWindow::__FindControlFromNameHash, attached, 0);
+    return control;
+}
+
+CUIControl* CDialogBuilder::BuildInclude(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent)
+{
+    const pugi::xml_attribute source = element.attribute(L"source");
+    if (!source)
+        return nullptr;
+    const pugi::xml_attribute counted = element.attribute(L"count");
+    const long count = counted ? std::wcstol(counted.value(), nullptr, 10) : 1;
+    // The copies are built with the window's own callback, whoever meets the element.
+    IDialogBuilderCallback* callback = dynamic_cast<CWindowImpBase*>(window);
+
+    CUIControl* result = nullptr;
+    for (long copy = 0; copy < count; ++copy) {
+        if (parent == nullptr && result)
+            DeleteControlTree(result);
+        CDialogBuilder builder(callback);
+        result = builder.Create(CUIString(source.value()), window, parent);
+        SetAttribute(result, element);
+    }
+    return result;
+}
+
+void CDialogBuilder::SetAttribute(CUIControl* control, const pugi::xml_node& node)
+{
+    if (control == nullptr)
+        return;
+    for (const pugi::xml_attribute attribute : node.attributes())
+        control->SetAttribute(attribute.name(), attribute.value());
+}
+
+bool CDialogBuilder::ParseStrings(const CUIString& file, std::map<std::wstring, std::wstring>& table)
+{
+    if (file.IsEmpty() || !Load(file))
+        return false;
+    const pugi::xml_node root = m_xml->document_element();
+    if (!root)
+        return false;
+    if (!IsNamed(root.name(), L"String"))
+        return true;
+    for (const pugi::xml_node item : root.children(L"Item")) {
+        std::wstring name;
+        std::wstring value;
+        for (const pugi::xml_attribute attribute : item.attributes()) {
+            if (IsNamed(attribute.name(), L"name"))
+                name = attribute.value();
+            else if (IsNamed(attribute.name(), L"value"))
+                value = attribute.value();
+        }
+        table[name] = value;
+    }
+    return true;
+}

@@ -1,0 +1,252 @@
+// The markup builder's resource pass: the fonts, font groups, classes, text colours and
+// default lists that a "Global" or "Window" root declares, and the "Window" attributes.
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include <pugixml.hpp>
+#include <utility/logger>
+
+#include "DialogBuilder.h"
+#include "GlobalManager.h"
+#include "MarkupText.h"
+#include "ResourceMgr.h"
+#include "UIParse.h"
+#include "UIWindow.h"
+
+namespace {
+
+bool IsFontElement(const wchar_t* name) { return IsNamed(name, L"Font") || IsNamed(name, L"Fonts"); }
+
+bool IsTrue(const wchar_t* value)
+{
+    bool flag = false;
+    ParseBoolString(value, flag);
+    return flag;
+}
+
+int ReadInt(const wchar_t* value) { return static_cast<int>(std::wcstol(value, nullptr, 10)); }
+
+// What a "Font" or "Fonts" element declares.
+struct FontSpec {
+    CUIString name;
+    CUIString face;
+    int size = 12;
+    bool bold = false;
+    bool underline = false;
+    bool italic = false;
+    bool isDefault = false;
+};
+
+FontSpec ReadFont(const pugi::xml_node& element)
+{
+    FontSpec font;
+    for (const pugi::xml_attribute attribute : element.attributes()) {
+        const wchar_t* name = attribute.name();
+        const wchar_t* value = attribute.value();
+        if (IsNamed(name, L"name"))
+            font.name = value;
+        else if (IsNamed(name, L"facename"))
+            font.face = value;
+        else if (IsNamed(name, L"size"))
+            font.size = ReadInt(value);
+        else if (IsNamed(name, L"bold"))
+            font.bold = IsTrue(value);
+        else if (IsNamed(name, L"underline"))
+            font.underline = IsTrue(value);
+        else if (IsNamed(name, L"italic"))
+            font.italic = IsTrue(value);
+        else if (IsNamed(name, L"default"))
+            font.isDefault = IsTrue(value);
+    }
+    return font;
+}
+
+// A "Style" element's attribute list; its "name" goes to className.
+std::wstring ComposeClass(const pugi::xml_node& element, std::wstring& className)
+{
+    std::wstring list;
+    for (const pugi::xml_attribute attribute : element.attributes()) {
+        const wchar_t* name = attribute.name();
+        const wchar_t* value = attribute.value();
+        if (IsNamed(name, L"name")) {
+            className = value;
+        } else if (IsNamed(name, L"value")) {
+            list += value;
+        } else {
+            // "_value" stands for a "value" pair after a raw fragment.
+            if (IsNamed(name, L"_value")) {
+                if (!list.empty() && list.back() != L' ')
+                    list += L' ';
+                name = L"value";
+            }
+            list.append(name).append(L"=\"").append(value).append(L"\" ");
+        }
+    }
+    return list;
+}
+
+// Where the resources of a "Global" root go: a style manager, or the process-wide one.
+class GlobalTarget {
+public:
+    explicit GlobalTarget(StyleManager* manager) : m_manager(manager) {}
+
+    void AddFont(const FontSpec& font) const
+    {
+        if (m_manager)
+            m_manager->AddFont(font.name, font.face, font.isDefault, font.size, font.bold, font.underline,
+                               font.italic);
+        else
+            GlobalManager::AddFont(font.name, font.face, font.isDefault, font.size, font.bold, font.underline,
+                                   font.italic);
+    }
+    void AddFonts(const FontSpec& font) const
+    {
+        if (m_manager)
+            m_manager->AddFonts(font.name, font.face, font.isDefault, font.size, font.bold, font.underline,
+                                font.italic);
+        else
+            GlobalManager::AddFonts(font.name, font.face, font.isDefault, font.size, font.bold, font.underline,
+                                    font.italic);
+    }
+    void AddClass(const std::wstring& name, const std::wstring& list) const
+    {
+        if (m_manager)
+            m_manager->AddClass(name, list);
+        else
+            GlobalManager::AddClass(name, list);
+    }
+    void AddTextColor(const std::wstring& name, const std::wstring& value) const
+    {
+        if (m_manager)
+            m_manager->AddTextColor(name, value);
+        else
+            GlobalManager::AddTextColor(name, value);
+    }
+
+private:
+    StyleManager* m_manager;
+};
+
+void ReportInvalid(const wchar_t* name, const wchar_t* value)
+{
+    UI_TRACE("invalid window attribute %S=\"%S\" ", name, value);
+}
+
+// "size" and "initsize": cx, any one character, cy. False when nothing follows cx.
+bool ReadWindowSize(const wchar_t* value, CUISize& size)
+{
+    wchar_t* end = nullptr;
+    const long cx = std::wcstol(value, &end, 10);
+    if (*end == L'\0')
+        return false;
+    const long cy = std::wcstol(end + 1, nullptr, 10);
+    size = CUISize(static_cast<int32_t>(cx), static_cast<int32_t>(cy));
+    return true;
+}
+
+void ApplyWindowAttribute(CUIWindow& window, const wchar_t* name, const wchar_t* value)
+{
+    CUISize size;
+    CUIRect rc;
+    unsigned long colour = 0;
+    if (IsNamed(name, L"size") || IsNamed(name, L"initsize")) {
+        if (ReadWindowSize(value, size))
+            window.SetInitSize(size, IsNamed(name, L"size"));
+        else
+            ReportInvalid(name, value);
+    } else if (IsNamed(name, L"sizebox") || IsNamed(name, L"caption")) {
+        if (!ParseRectString(value, rc))
+            ReportInvalid(name, value);
+        else if (IsNamed(name, L"sizebox"))
+            window.SetSizeBox(rc);
+        else
+            window.SetCaptionRect(rc);
+    } else if (IsNamed(name, L"mininfo") || IsNamed(name, L"maxinfo")) {
+        if (!ParseSizeString(value, size))
+            ReportInvalid(name, value);
+        else if (IsNamed(name, L"mininfo"))
+            window.SetMinSize(size);
+        else
+            window.SetMaxSize(size);
+    } else if (IsNamed(name, L"disabledfontcolor") || IsNamed(name, L"defaultfontcolor") ||
+               IsNamed(name, L"linkfontcolor") || IsNamed(name, L"linkhoverfontcolor") ||
+               IsNamed(name, L"selectedcolor")) {
+        // Checked, then dropped: the window keeps no such colour.
+        if (!ParseColorString(value, colour))
+            ReportInvalid(name, value);
+    }
+}
+
+}  // namespace
+
+void CDialogBuilder::ParseGlobal(const pugi::xml_node& root, StyleManager* manager)
+{
+    const GlobalTarget target(manager);
+    for (const pugi::xml_node child : root.children()) {
+        const wchar_t* name = child.name();
+        if (IsNamed(name, L"Image")) {
+            UI_TRACE("Image is not a resource of Global markup ");
+        } else if (IsFontElement(name)) {
+            const FontSpec font = ReadFont(child);
+            if (IsNamed(name, L"Fonts"))
+                target.AddFonts(font);
+            else if (!font.name.IsEmpty())
+                target.AddFont(font);
+        } else if (IsNamed(name, L"Style")) {
+            std::wstring className;
+            const std::wstring list = ComposeClass(child, className);
+            if (!className.empty() && !list.empty())
+                target.AddClass(className, list);
+        } else if (IsNamed(name, L"TextColor")) {
+            const std::wstring colourName = child.attribute(L"name").value();
+            if (!colourName.empty())
+                target.AddTextColor(colourName, child.attribute(L"value").value());
+        }
+    }
+}
+
+void CDialogBuilder::ParseWindowStyle(const pugi::xml_node& root, CUIWindow* window)
+{
+    if (window == nullptr)
+        return;
+    for (const pugi::xml_attribute attribute : root.attributes())
+        ApplyWindowAttribute(*window, attribute.name(), attribute.value());
+
+    CResourceMgr* resources = window->GetPaintManager();
+    for (const pugi::xml_node child : root.children()) {
+        const wchar_t* name = child.name();
+        if (IsFontElement(name)) {
+            const FontSpec font = ReadFont(child);
+            if (IsNamed(name, L"Fonts"))
+                resources->AddFonts(font.name, font.face, font.isDefault, font.size, font.bold, font.underline,
+                                    font.italic);
+            else
+                resources->AddFont(font.name, font.face, font.isDefault, font.size, font.bold, font.underline,
+                                   font.italic);
+        } else if (IsNamed(name, L"Default")) {
+            window->AddDefaultAttributeList(child.attribute(L"name").value(), child.attribute(L"value").value());
+        } else if (IsNamed(name, L"Style")) {
+            std::wstring className;
+            const std::wstring list = ComposeClass(child, className);
+            if (!className.empty() && !list.empty())
+                resources->AddClass(className, list);
+        }
+    }
+}
+
+bool CDialogBuilder::ParseStyle(const CUIString& file, StyleManager** manager)
+{
+    if (manager == nullptr || file.IsEmpty() || !Load(file))
+        return false;
+    const pugi::xml_node root = m_xml->document_element();
+    if (!root)
+        return false;
+    if (IsNamed(root.name(), L"Global")) {
+        if (*manager == nullptr)
+            *manager = new StyleManager;
+        ParseGlobal(root, *manager);
+    }
+    return *manager != nullptr;
+}
