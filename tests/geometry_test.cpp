@@ -8,6 +8,10 @@
 
 #include "UIGeometry.h"
 
+// The records cross into backends built apart from the library, and the classes stand in for them.
+static_assert(sizeof(tagRECT) == 32 && sizeof(tagSIZE) == 16 && sizeof(tagPOINT) == 16);
+static_assert(sizeof(CUIRect) == sizeof(tagRECT) && sizeof(CUISize) == sizeof(tagSIZE));
+
 namespace {
 
 bool Same(const tagRECT& a, const tagRECT& b)

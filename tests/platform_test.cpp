@@ -2,13 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <cstddef>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <headless.h>
 #include <vonk-ui.h>
 
 #include "test_support.h"
+#include "user_actions.h"
+
+// The pointer record is shared with backends built apart from the library: its layout is fixed.
+static_assert(offsetof(MsgButtonParam, type) == 0 && offsetof(MsgButtonParam, x) == 4 &&
+              offsetof(MsgButtonParam, y) == 8 && offsetof(MsgButtonParam, timestamp) == 16 &&
+              offsetof(MsgButtonParam, root_x) == 24 && offsetof(MsgButtonParam, root_y) == 28 &&
+              offsetof(MsgButtonParam, state) == 32);
+static_assert(sizeof(MsgButtonParam::type) == 4 && sizeof(MsgButtonParam::timestamp) == 8 &&
+              sizeof(MsgButtonParam::state) == 4);
 
 using vonktest::HeadlessPath;
 using vonktest::LibDir;
@@ -66,13 +81,27 @@ TEST(Platform, MissingFileFailsWithTheLoadersReason)
     EXPECT_TRUE(AllEntryPointsNull());
 }
 
-TEST(Platform, RecordsNameTheSourceRelativeToTheProject)
+// "[source,line@pid|tid] ": the source relative to the project, this process and this thread.
+TEST(Platform, TraceLinesNameSourceLineProcessAndThread)
 {
+    std::ostringstream thread;
+    thread << std::this_thread::get_id();
+    const std::string tail = "@" + std::to_string(getpid()) + "|" + thread.str() + "] ";
+    const std::regex line("\\[(src/ui/src/[A-Za-z]+\\.cpp),[1-9][0-9]*(@[0-9]+\\|[0-9]+\\] ).*");
+
     LogCapture capture;
     CUIPlatfrom::Init("/nonexistent/backend.so");
+    CUIApp::MainLoop();
+    char* argv[] = {nullptr};
+    CUIApp::Init(0, argv);
     const auto messages = capture.Messages();
-    ASSERT_FALSE(messages.empty());
-    EXPECT_EQ(messages[0].rfind("[src/ui/src/PlatformLoad.cpp,", 0), 0u) << messages[0];
+    ASSERT_EQ(messages.size(), 7u);
+    for (size_t i = 0; i < messages.size(); ++i) {
+        std::smatch parts;
+        ASSERT_TRUE(std::regex_match(messages[i], parts, line)) << messages[i];
+        EXPECT_EQ(parts[1], i < 6 ? "src/ui/src/PlatformLoad.cpp" : "src/ui/src/UIWindow.cpp") << messages[i];
+        EXPECT_EQ(parts[2], tail) << messages[i];
+    }
 }
 
 TEST(Platform, EveryMarkerIsReplacedAndAPlainPathIsKept)
@@ -221,4 +250,23 @@ TEST(App, ForwardsTheCommandLineAndTheLoop)
     CUIApp::MainLoop();
     EXPECT_EQ(headless::Journal(),
               (std::vector<std::string>{"App.Init(2)", "App.Arg(app)", "App.Arg(--flag)", "App.MainLoop()"}));
+}
+
+TEST(App, RenderDataOfAWindowByItsName)
+{
+    vonktest::StartHeadless();
+    const auto window = vonktest::OpenWindow(200, 100);
+    headless::ClearJournal();
+    unsigned char* data = nullptr;
+    int width = 0, height = 0, stride = 0;
+    CUIApp::GetRenderData("base", data, width, height, stride);
+    EXPECT_EQ(headless::Journal(), (std::vector<std::string>{"App.GetRenderData(base)"}));
+    unsigned char* own = nullptr;
+    int ownWidth = 0, ownHeight = 0, ownStride = 0;
+    window->GetRenderData(own, ownWidth, ownHeight, ownStride);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data, own);
+    EXPECT_EQ(width, 200);
+    EXPECT_EQ(height, 100);
+    EXPECT_EQ(stride, ownStride);
 }
