@@ -227,4 +227,28 @@ TEST_F(MarkupResourcesTest, StartupBuildsGlobalMarkupUntilItOnceGaveAControl)
     }
 }
 
+TEST_F(MarkupResourcesTest, InitResourceFillsTheProcessWideManagerOnceItGaveAControl)
+{
+    GlobalManager::Startup();
+    const struct {
+        const char* trailing;
+        bool rebuilt;
+    } cases[] = {{"", true}, {"<Control/>", false}};
+    for (const auto& one : cases) {
+        StyleManager manager;
+        GlobalManager::ClearResource();
+        Write("global.xml", std::string("<Global><Style name=\"first\" width=\"1\"/>") + one.trailing + "</Global>");
+        manager.InitResource();
+        EXPECT_EQ(GlobalManager::GetClassAttributes(L"first"), L"width=\"1\" ");
+        EXPECT_EQ(manager.GetClassAttributes(L"first"), L"") << "the resources go to the process-wide manager";
+
+        Write("global.xml", "<Global><Style name=\"second\" width=\"2\"/></Global>");
+        manager.InitResource();
+        EXPECT_EQ(GlobalManager::GetClassAttributes(L"second").empty(), !one.rebuilt) << one.trailing;
+        manager.ClearResource();
+        manager.InitResource();
+        EXPECT_EQ(GlobalManager::GetClassAttributes(L"second"), L"width=\"2\" ") << "cleared, it builds again";
+    }
+}
+
 }  // namespace

@@ -90,15 +90,16 @@ TEST(StringTableTest, ItemsFollowTheirDocumentOrder)
     EXPECT_EQ(Text(L"absent"), L"");
 }
 
-TEST(StringTableTest, AnUnreadableTableKeepsThePreviousOneAndLogs)
+TEST(StringTableTest, AnUnreadableTableLeavesNoTextsAndLogs)
 {
     UseLocale({{"LC_ALL", "C"}});
-    CResourceMgr::SetResourePath(ResourceDir().c_str());
     for (const std::string sub : {"broken", "missing"}) {
+        CResourceMgr::SetResourePath(ResourceDir().c_str());
+        ASSERT_EQ(Text(L"greeting"), L"Hello from values-C");
         vonktest::LogCapture log;
         CResourceMgr::SetResourePath(ResourceDir(sub).c_str());
         EXPECT_STREQ(CResourceMgr::GetResourePath().GetData(), (ResourceDir(sub) + L"/").c_str());
-        EXPECT_EQ(Text(L"greeting"), L"Hello from values-C") << sub;
+        EXPECT_EQ(Text(L"greeting"), L"") << sub << ": the previous directory's table is gone";
         const Lines messages = log.Messages();
         ASSERT_EQ(messages.size(), 1u) << sub;
         const std::string path = vonktest::DataDir() + "/resources/" + sub + "/values/strings.xml";

@@ -114,10 +114,9 @@ void CResourceMgr::SetResourePath(const CUIString& path)
     const std::wstring stringsPath = GetStringsPath(std::wstring(m_strResDir.GetData()) + L"values");
     if (stringsPath.empty())
         return;
-    // A table that cannot be read leaves the one loaded before.
-    std::map<std::wstring, std::wstring> table;
-    if (CDialogBuilder().ParseStrings(CUIString(stringsPath.c_str()), table))
-        m_strStingId.swap(table);
+    // The new directory's table replaces the old one; one that cannot be read leaves none.
+    m_strStingId.clear();
+    CDialogBuilder().ParseStrings(CUIString(stringsPath.c_str()), m_strStingId);
 }
 
 CUIString CResourceMgr::GetResourePath() { return m_strResDir; }
