@@ -407,6 +407,21 @@ TEST_F(RenderTest, ColoursAndImagesReachTheWindowsPixelsWithinTheClip)
         EXPECT_EQ(Pixel(at.first, at.second), 0x80800000u) << at.first << "," << at.second;
 }
 
+TEST_F(RenderTest, ExtremeNumbersFromImageStringsAndRectanglesAreDrawnWithoutOverflow)
+{
+    const CUIRect item(0, 0, 100, 50);
+    for (const wchar_t* image : {L"file='a.png' source='2147483647,0,20,20' corner='2147483647,0,0,0'",
+                                 L"file='a.png' source='-2147483648,-2147483648,20,20' corner='0,0,2147483647,0'",
+                                 L"file='a.png' corner='-2147483648,0,-2147483648,0'"})
+        EXPECT_TRUE(m_render->DrawImageString(item, item, image, nullptr)) << Narrow(image);
+    m_render->DrawText(CUIRect(0, 0, 2000000000, 20), L"wide", 0, L"", 0xff000000, false, nullptr);
+    m_render->DrawText(CUIRect(-2000000000, 0, 100, 20), L"wide", 0x4, L"", 0xff000000, false, nullptr);
+    ASSERT_TRUE(m_window->GetPaintManager()->AddFont(L"huge", L"", 0, 2147483647, 0, 0, 0));
+    CUIRect measured;
+    m_render->DrawText(item, L"huge", kCalcRect, L"huge", 0xff000000, false, &measured);
+    m_render->DrawText(item, L"huge", 0, L"huge", 0xff000000, false, nullptr);
+}
+
 TEST_F(RenderTest, MeasuredTextCoversWhatIsDrawn)
 {
     ASSERT_TRUE(m_window->GetPaintManager()->AddFont(L"body", L"", 0, 16, 0, 0, 0));

@@ -527,7 +527,12 @@ TEST_F(WindowTest, TimersTickTheirControlUntilKilled)
     EXPECT_FALSE(window->KillTimer(&other, first));
     EXPECT_EQ(headless::Journal(), Lines{"Timer.KillTimer(" + std::to_string(second) + ")"});
     EXPECT_EQ(headless::RunningTimers(), 2u);
+    // Every timer of the control stops, in the order they were started.
+    const int third = window->SetTimer(&control, 40);
+    headless::ClearJournal();
     window->KillTimer(&control);
+    EXPECT_EQ(headless::Journal(), (Lines{"Timer.KillTimer(" + std::to_string(first) + ")",
+                                          "Timer.KillTimer(" + std::to_string(third) + ")"}));
     EXPECT_EQ(headless::RunningTimers(), 1u);
     window->RemoveAllTimers();
     EXPECT_EQ(headless::RunningTimers(), 0u);

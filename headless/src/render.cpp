@@ -2,6 +2,7 @@
 // pixels (unless pixel work is off); text goes through pango, measured as it is drawn.
 
 #include <algorithm>
+#include <cstdint>
 
 #include "cairo_util.h"
 #include "journal.h"
@@ -98,20 +99,23 @@ bool Render::AlphaBlend(CImageBase* image, int dx, int dy, int dw, int dh, int s
     cairo_t* cr = Canvas();
     if (!valid || picture == nullptr || cr == nullptr || dw <= 0 || dh <= 0)
         return valid;
-    const int left = std::max(sx, 0);
-    const int top = std::max(sy, 0);
-    const int right = std::min(sx + sw, cairo_image_surface_get_width(picture->Surface()));
-    const int bottom = std::min(sy + sh, cairo_image_surface_get_height(picture->Surface()));
+    // In 64 bits: the far edges of extreme rectangles lie beyond int.
+    const int64_t left = std::max(sx, 0);
+    const int64_t top = std::max(sy, 0);
+    const int64_t right = std::min<int64_t>(int64_t{sx} + sw, cairo_image_surface_get_width(picture->Surface()));
+    const int64_t bottom = std::min<int64_t>(int64_t{sy} + sh, cairo_image_surface_get_height(picture->Surface()));
     if (left >= right || top >= bottom)
         return valid;
 
     const SurfacePtr part(
-        cairo_surface_create_for_rectangle(picture->Surface(), left, top, right - left, bottom - top));
+        cairo_surface_create_for_rectangle(picture->Surface(), static_cast<double>(left), static_cast<double>(top),
+                                           static_cast<double>(right - left), static_cast<double>(bottom - top)));
     cairo_save(cr);
     cairo_rectangle(cr, dx, dy, dw, dh);
     cairo_clip(cr);
     cairo_translate(cr, dx, dy);
-    cairo_scale(cr, static_cast<double>(dw) / (right - left), static_cast<double>(dh) / (bottom - top));
+    cairo_scale(cr, static_cast<double>(dw) / static_cast<double>(right - left),
+                static_cast<double>(dh) / static_cast<double>(bottom - top));
     cairo_set_source_surface(cr, part.get(), 0, 0);
     cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
     cairo_paint_with_alpha(cr, std::clamp(fade, 0, 255) / 255.0);

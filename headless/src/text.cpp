@@ -3,6 +3,8 @@
 
 #include "text.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "cairo_util.h"
@@ -21,6 +23,9 @@ constexpr unsigned long kEllipsisMode2 = 0x8000;
 
 // The size of text drawn without a usable font.
 constexpr int kFallbackSize = 8;
+// Larger sizes and widths are held here, so that they stay within pango's units.
+constexpr int kLargestSize = 1 << 12;
+constexpr int64_t kWidestLayout = 1 << 20;
 
 PangoContext* SharedContext()
 {
@@ -58,7 +63,7 @@ void Describe(PangoLayout* layout, CFontBase* const* fonts, int count)
             first = font;
         families += (families.empty() ? "" : ",") + font->Family();
     }
-    const int size = first && first->Size() > 0 ? first->Size() : kFallbackSize;
+    const int size = first && first->Size() > 0 ? std::min(first->Size(), kLargestSize) : kFallbackSize;
 
     PangoFontDescription* description = pango_font_description_new();
     pango_font_description_set_family(description, families.empty() ? kDefaultFamily : families.c_str());
@@ -92,7 +97,7 @@ TextLayout::TextLayout(const tagRECT& rc, const wchar_t* text, unsigned long sty
     const bool ellipsizes = (style & (kEndEllipsis | kEllipsisMode2)) != 0;
     if ((wraps || ellipsizes) && width > 0) {
         m_widthSet = true;
-        pango_layout_set_width(layout, static_cast<int>(width) * PANGO_SCALE);
+        pango_layout_set_width(layout, static_cast<int>(std::min(width, kWidestLayout)) * PANGO_SCALE);
         pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
         pango_layout_set_alignment(layout, (style & kCenter)  ? PANGO_ALIGN_CENTER
                                            : (style & kRight) ? PANGO_ALIGN_RIGHT

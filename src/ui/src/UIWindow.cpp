@@ -879,9 +879,11 @@ bool CUIWindow::KillTimer(CUIControl* pControl, UINT uID)
 void CUIWindow::KillTimer(CUIControl* pControl)
 {
     assert(pControl != NULL);
-    for (size_t i = m_aTimers.size(); i-- > 0;) {
+    for (size_t i = 0; i < m_aTimers.size();) {
         if (m_aTimers[i]->control == pControl)
             KillTimerAt(i);
+        else
+            ++i;
     }
 }
 
