@@ -323,6 +323,11 @@ TEST_F(BuilderTest, ABuildIntoAnAttachedParentLeavesAConsistentTree)
         EXPECT_EQ(child->GetOwnWindow(), window.get());
         EXPECT_EQ(child->GetParent(), &parent);
     }
+    // An included copy takes its name from the "Include" element after it was attached.
+    ASSERT_NE(BuildForWindow(L"include_three.xml", &parent), nullptr);
+    CUIControl* copy = window->FindControl(L"copy");
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->GetParent(), &parent);
     // The root must outlive nothing: the window forgets it before the test deletes it.
     parent.SetOwnWindow(nullptr, nullptr, false);
 }

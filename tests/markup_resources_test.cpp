@@ -168,10 +168,12 @@ TEST_F(MarkupResourcesTest, EachRootRecordsOnlyTheElementsThatBelongToIt)
     const Lines log = BuildWindow("<Window>"
                                   "<Default name=\"Control\" value=\"width=&quot;1&quot; \"/>"
                                   "<Default name=\"Control\" value=\"width=&quot;2&quot; \"/>"
+                                  "<Default name=\"Control\" name=\"Text\" value=\"a\" value=\"b\"/>"
                                   "<TextColor name=\"ink\" value=\"#FF112233\"/>"
                                   "<Image name=\"skipped.png\"/>"
                                   "</Window>");
     EXPECT_STREQ(window->GetDefaultAttributeList(L"Control"), L"width=\"1\" ");
+    EXPECT_STREQ(window->GetDefaultAttributeList(L"Text"), L"b");  // a repeated attribute: the later one
     EXPECT_TRUE(log.empty());
 
     Write("global.xml", "<Global><Default name=\"Control\" value=\"x\"/><Image name=\"a.png\"/>"
@@ -186,7 +188,8 @@ TEST_F(MarkupResourcesTest, EachRootRecordsOnlyTheElementsThatBelongToIt)
 TEST_F(MarkupResourcesTest, ParseStyleFillsAManagerOfTheApplications)
 {
     Write("style.xml", "<Global><Font name=\"f\" facename=\"Sans\"/><Style name=\"c\" width=\"3\"/>"
-                       "<TextColor name=\"ink\" value=\"#FF0000\"/></Global>");
+                       "<TextColor name=\"ink\" value=\"#FF0000\"/>"
+                       "<TextColor name=\"\" name=\"pen\" value=\"#1\" value=\"#00FF00\"/></Global>");
     Write("window_style.xml", "<Window><Font name=\"f\" facename=\"Sans\"/></Window>");
     const std::wstring styleFile = (dir / "style.xml").wstring();
 
@@ -197,6 +200,7 @@ TEST_F(MarkupResourcesTest, ParseStyleFillsAManagerOfTheApplications)
     EXPECT_NE(made->GetFont(L"f"), nullptr);
     EXPECT_EQ(made->GetClassAttributes(L"c"), L"width=\"3\" ");
     EXPECT_EQ(made->GetTextColor(L"ink"), 0xFF0000ul);
+    EXPECT_EQ(made->GetTextColor(L"pen"), 0x00FF00ul);  // a repeated attribute: the later one
 
     StyleManager* none = nullptr;
     EXPECT_FALSE(CDialogBuilder().ParseStyle((dir / "window_style.xml").wstring().c_str(), &none));

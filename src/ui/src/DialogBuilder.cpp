@@ -91,6 +91,16 @@ bool RefusedAsCycle(const CUIString& path, const std::string& resolved)
     return false;
 }
 
+// A control that sits in an attached tree already registered its names when it was added;
+// names its attributes gave it since are registered here.
+void RegisterNamesIfAttached(CUIControl* control)
+{
+    if (control == nullptr)
+        return;
+    if (CUIWindow* attached = control->GetOwnWindow())
+        control->FindControl(CUIWindow::__FindControlFromNameHash, attached, 0);
+}
+
 }  // namespace
 
 std::vector<CUIControl*> Descendants(CUIControl* control)
@@ -231,9 +241,8 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
     SetAttribute(control, element);
     if (lend)
         control->SetOwnWindow(nullptr, control->GetParent(), false);
-    else if (CUIWindow* attached = control->GetOwnWindow())
-        // Its names came with its attributes, after the window registered the subtree.
-        control->FindControl(CUIWindow::__FindControlFromNameHash, attached, 0);
+    else
+        RegisterNamesIfAttached(control);
     return control;
 }
 
@@ -254,6 +263,7 @@ CUIControl* CDialogBuilder::BuildInclude(const pugi::xml_node& element, CUIWindo
         CDialogBuilder builder(callback);
         result = builder.Create(CUIString(source.value()), window, parent);
         SetAttribute(result, element);
+        RegisterNamesIfAttached(result);
     }
     return result;
 }

@@ -26,6 +26,18 @@ bool IsTrue(const wchar_t* value)
     return flag;
 }
 
+// The value of the element's last attribute of that name ("" without one): a later
+// attribute of the same name replaces an earlier one.
+const wchar_t* LastValue(const pugi::xml_node& element, const wchar_t* name)
+{
+    const wchar_t* value = L"";
+    for (const pugi::xml_attribute attribute : element.attributes()) {
+        if (IsNamed(attribute.name(), name))
+            value = attribute.value();
+    }
+    return value;
+}
+
 int ReadInt(const wchar_t* value) { return static_cast<int>(std::wcstol(value, nullptr, 10)); }
 
 // What a "Font" or "Fonts" element declares.
@@ -200,9 +212,9 @@ void CDialogBuilder::ParseGlobal(const pugi::xml_node& root, StyleManager* manag
             if (!className.empty() && !list.empty())
                 target.AddClass(className, list);
         } else if (IsNamed(name, L"TextColor")) {
-            const std::wstring colourName = child.attribute(L"name").value();
+            const std::wstring colourName = LastValue(child, L"name");
             if (!colourName.empty())
-                target.AddTextColor(colourName, child.attribute(L"value").value());
+                target.AddTextColor(colourName, LastValue(child, L"value"));
         }
     }
 }
@@ -226,7 +238,7 @@ void CDialogBuilder::ParseWindowStyle(const pugi::xml_node& root, CUIWindow* win
                 resources->AddFont(font.name, font.face, font.isDefault, font.size, font.bold, font.underline,
                                    font.italic);
         } else if (IsNamed(name, L"Default")) {
-            window->AddDefaultAttributeList(child.attribute(L"name").value(), child.attribute(L"value").value());
+            window->AddDefaultAttributeList(LastValue(child, L"name"), LastValue(child, L"value"));
         } else if (IsNamed(name, L"Style")) {
             std::wstring className;
             const std::wstring list = ComposeClass(child, className);
