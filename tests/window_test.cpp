@@ -592,6 +592,20 @@ TEST_F(WindowTest, ADeletedControlIsForgottenByEveryRegistry)
     headless::AdvanceClock(100);  // nothing ticks into freed memory
 }
 
+TEST_F(WindowTest, ARootDeletedByTheApplicationIsForgotten)
+{
+    auto* owned = new CUIControl;
+    owned->SetName(L"root");
+    window->AttachDlg(owned);
+    window->Show(true);
+    delete owned;
+    EXPECT_EQ(window->GetRoot(), nullptr);
+    EXPECT_EQ(window->FindControl(tagPOINT{10, 10}), nullptr);
+    headless::ReportSize(300, 150);  // reaches no deleted root
+    EXPECT_EQ(window->OnPaint(headless::LastRender()), 0);
+    window->DetachDlg();
+}
+
 TEST_F(WindowTest, ATimerTickMayDeleteAnotherTimedControl)
 {
     static CUIControl* victim;

@@ -176,7 +176,7 @@ private:
 
     // Called by a control that is being deleted: every live window forgets it.
     static void ForgetEverywhere(CUIControl* control);
-    // Takes the control out of the name map, option groups, filters, timers, pressed and hovered.
+    // Takes the control out of the root, the name map, option groups, filters, timers, pressed and hovered.
     void Forget(CUIControl* control);
     void RegisterName(const CUIString& name, CUIControl* control);
     // Notes that the control may sit in one of the registries.

@@ -969,6 +969,8 @@ void CUIWindow::Forget(CUIControl* control)
         m_pEventClick = nullptr;
     if (m_pEventHover == control)
         m_pEventHover = nullptr;
+    if (m_pRoot == control)
+        m_pRoot = nullptr;
     const auto found = m_registered.find(control);
     if (found == m_registered.end())
         return;
