@@ -93,7 +93,10 @@ TEST(Attributes, EachValueTakesEffectAsItsTableSays)
         {L"pos", L"10,20,110,60", FixedXYAndSize, "10,20 100x40"},
         {L"pos", L"-1,5,30,25", FixedXYAndSize, "30,5 31x20"},
         {L"pos", L"40,30,10,10", FixedXYAndSize, "40,30 0x0"},
+        // Edges beyond int stop at its ends.
+        {L"pos", L"-99999999999999999999,0,99999999999999999999,10", FixedXYAndSize, "2147483647,0 2147483647x10"},
         {L"padding", L"1,2,3,4", padding, "1,2,3,4"},
+        {L"padding", L"-99999999999999999999,0,0,99999999999999999999", padding, "-2147483648,0,0,2147483647"},
         {L"bkcolor", L"#FF112233", bk, std::to_string(0xFF112233ul)},
         {L"bkcolor1", L"#80ABCDEF", bk, std::to_string(0x80ABCDEFul)},
         {L"bordercolor", L"#FF00FF00", border, std::to_string(0xFF00FF00ul)},

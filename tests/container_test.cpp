@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -172,6 +173,25 @@ TEST_F(ContainerTest, ChildrenCoverTheInnerRectangleAndFloatsTakeTheirPlace)
     EXPECT_EQ(Text(hidden.GetPos()), "0,0,0,0");
     EXPECT_EQ(Text(corner.GetPos()), "165,75,185,85");
     EXPECT_EQ(Text(placed.GetPos()), "20,15,40,25");
+}
+
+TEST_F(ContainerTest, FarOutValuesPlaceAndScrollWithoutOverflow)
+{
+    CUIContainer container;
+    CUIControl placed;
+    Sized centred({20, 10});
+    placed.ApplyAttributeList(L"float=\"true\" pos=\"-5,0,99999999999999999999,10\"");
+    centred.ApplyAttributeList(L"float=\"true\" anchoralign=\"center\" padding=\"-99999999999999999999,0,0,0\"");
+    container.Add(&placed);
+    container.Add(&centred);
+    Attach(container);
+    container.SetPos(CUIRect(0, 0, 100, 50), false);
+    EXPECT_EQ(Text(placed.GetPos()), "2147483647,0,4294967294,10");
+    EXPECT_EQ(Text(centred.GetPos()), "1073741864,0,1073741884,10");
+
+    // An inset taller than the container leaves a negative height to take off.
+    container.ProcessScrollBar(CUIRect(0, 10, 100, 0), INT_MAX, INT_MAX);
+    EXPECT_EQ(Text(container.GetScrollRange()), "2147483547,2147483647");
 }
 
 TEST_F(ContainerTest, AdaptingToChildrenTakesTheLargestChildWithPaddingAndInsets)

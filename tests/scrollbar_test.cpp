@@ -149,6 +149,35 @@ TEST(ScrollBar, WithoutAWindowAPressStepsButStartsNothing)
     EXPECT_EQ(headless::RunningTimers(), 0u);
 }
 
+TEST(ScrollBar, LineSizesOfAnyMagnitudeStopAtTheEnds)
+{
+    struct Case {
+        int lineSize;
+        int start;
+        bool forward;
+        int expected;
+    };
+    const Case cases[] = {
+        {INT_MAX, 50, true, 100},
+        {INT_MIN, 50, true, 0},
+        {INT_MIN, 50, false, 100},
+        {INT_MAX, 50, false, 0},
+    };
+    for (const Case& c : cases) {
+        CUIScrollBar bar;
+        bar.SetShowButton1(true);
+        bar.SetShowButton2(true);
+        bar.SetPos(CUIRect(0, 0, 4, 104), false);
+        bar.SetLineSize(c.lineSize);
+        bar.SetScrollPos(c.start);
+        TEventUI press{};
+        press.Type = EVENT_BUTTONDOWN;
+        press.ptMouse = c.forward ? tagPOINT{1, 102} : tagPOINT{1, 1};
+        bar.Event(press);
+        EXPECT_EQ(bar.GetScrollPos(), c.expected) << c.lineSize << (c.forward ? " forward" : " back");
+    }
+}
+
 // ---- on a window ----
 
 // Records the codes of the notifications a window delivers.

@@ -276,14 +276,14 @@ void CUIContainer::EnableScrollBar(bool vertical, bool horizontal)
 void CUIContainer::ProcessScrollBar(tagRECT inner, int neededWidth, int neededHeight)
 {
     CUIScrollBar* vertical = m_pVerticalScrollBar.get();
-    vertical->SetScrollRange(neededHeight - static_cast<int>(inner.bottom - inner.top));
+    vertical->SetScrollRange(ClampToInt(static_cast<int64_t>(neededHeight) - (inner.bottom - inner.top)));
     if (vertical->IsEnabled() && vertical->IsShowScroll()) {
         vertical->SetVisible(vertical->GetScrollRange() >= 1);
         if (vertical->IsVisible())
             vertical->SetPos(CUIRect(inner.right, inner.top, inner.right + vertical->GetFixedWidth(), inner.bottom), true);
     }
     CUIScrollBar* horizontal = m_pHorizontalScrollBar.get();
-    horizontal->SetScrollRange(neededWidth - static_cast<int>(inner.right - inner.left));
+    horizontal->SetScrollRange(ClampToInt(static_cast<int64_t>(neededWidth) - (inner.right - inner.left)));
     if (horizontal->IsEnabled() && horizontal->IsShowScroll()) {
         horizontal->SetVisible(horizontal->GetScrollRange() >= 1);
         if (horizontal->IsVisible())

@@ -2,6 +2,8 @@
 
 #include "UIControl.h"
 
+#include <algorithm>
+#include <climits>
 #include <cwchar>
 #include <string>
 #include <utility>
@@ -17,6 +19,17 @@
 namespace {
 
 int ReadInt(const wchar_t* value) { return static_cast<int>(wcstol(value, nullptr, 10)); }
+
+int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
+
+// A rectangle from markup with every edge within int, so that placing by it cannot overflow.
+bool ReadRect(const wchar_t* value, CUIRect& rc)
+{
+    if (!ParseRectString(value, rc))
+        return false;
+    rc = CUIRect(ClampToInt(rc.left), ClampToInt(rc.top), ClampToInt(rc.right), ClampToInt(rc.bottom));
+    return true;
+}
 
 bool ReadBool(const wchar_t* value)
 {
@@ -87,18 +100,18 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"pos",
          [](CUIControl& c, const wchar_t* v) {
              CUIRect rc;
-             if (!ParseRectString(v, rc)) {
+             if (!ReadRect(v, rc)) {
                  UI_ERROR("pos \"%S\" is no rectangle ", v);
                  return;
              }
              c.SetFixedXY({rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
-             c.SetFixedWidth(static_cast<int>(rc.right - rc.left));
-             c.SetFixedHeight(static_cast<int>(rc.bottom - rc.top));
+             c.SetFixedWidth(ClampToInt(rc.right - rc.left));
+             c.SetFixedHeight(ClampToInt(rc.bottom - rc.top));
          }},
         {L"padding",
          [](CUIControl& c, const wchar_t* v) {
              CUIRect rc;
-             if (!ParseRectString(v, rc)) {
+             if (!ReadRect(v, rc)) {
                  UI_ERROR("padding \"%S\" is no rectangle ", v);
                  return;
              }

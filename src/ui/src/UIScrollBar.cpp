@@ -194,13 +194,13 @@ void CUIScrollBar::LayOutParts()
     const int64_t begin = AlongBegin(h, m_rcItem);
     const int64_t end = AlongEnd(h, m_rcItem);
     const int64_t across = h ? m_rcItem.top : m_rcItem.left;
-    const int64_t length = end - begin;
-    const int n = static_cast<int>(length) - (m_bShowButton1 ? static_cast<int>(t) : 0) -
-                  (m_bShowButton2 ? static_cast<int>(t) : 0);
+    // The length as an int, so that the products below stay within 64 bits.
+    const int64_t span = static_cast<int>(static_cast<uint64_t>(end) - static_cast<uint64_t>(begin));
+    const int64_t n = span - (m_bShowButton1 ? t : 0) - (m_bShowButton2 ? t : 0);
 
     if (t >= n) {
         // No room for a thumb: the shown buttons share the length.
-        const int64_t half = std::min(length / 2, t);
+        const int64_t half = std::min(span / 2, t);
         m_rcButton1 = m_bShowButton1 ? Oriented(h, begin, begin + half, across, across + t)
                                      : Oriented(h, begin, begin, across, across);
         m_rcButton2 = m_bShowButton2 ? Oriented(h, end - half, end, across, across + t)
@@ -220,10 +220,10 @@ void CUIScrollBar::LayOutParts()
         return;
     }
     // The divisor is at least 1: the range is, and the length is not negative.
-    int size = static_cast<int>(static_cast<int64_t>(n) * length / (m_nRange + length));
+    int64_t size = static_cast<int>(n * span / (m_nRange + span));
     if (size < t)
-        size = static_cast<int>(t);
-    const int64_t offset = static_cast<int64_t>(m_nScrollPos) * (n - size) / m_nRange;
+        size = t;
+    const int64_t offset = m_nScrollPos * (n - size) / m_nRange;
     int64_t thumbBegin = railBegin + offset;
     int64_t thumbEnd = thumbBegin + size;
     if (thumbEnd > railEnd) {
@@ -334,8 +334,8 @@ void CUIScrollBar::Move(const TEventUI& event)
 {
     const bool h = m_bHorizontal;
     if (m_uThumbState & BUTTONSTATE_CAPTURED) {
-        const int travel = static_cast<int>(AlongEnd(h, m_rcItem) - AlongBegin(h, m_rcItem)) -
-                           static_cast<int>(AlongEnd(h, m_rcThumb) - AlongBegin(h, m_rcThumb)) - 2 * Thickness();
+        const int64_t travel = (AlongEnd(h, m_rcItem) - AlongBegin(h, m_rcItem)) -
+                               (AlongEnd(h, m_rcThumb) - AlongBegin(h, m_rcThumb)) - 2 * int64_t{Thickness()};
         // A thumb that fills the rail has nowhere to go.
         if (travel <= 0)
             return;
@@ -384,7 +384,7 @@ void CUIScrollBar::Tick()
 void CUIScrollBar::StepLine(bool forward)
 {
     if (m_pOwner == nullptr)
-        SetScrollPos(m_nScrollPos + (forward ? m_nLineSize : -m_nLineSize));
+        SetScrollPos(ClampToInt(m_nScrollPos + (forward ? 1 : -1) * static_cast<int64_t>(m_nLineSize)));
     else if (m_bHorizontal)
         forward ? m_pOwner->LineRight() : m_pOwner->LineLeft();
     else
@@ -394,8 +394,8 @@ void CUIScrollBar::StepLine(bool forward)
 void CUIScrollBar::StepPage(bool forward)
 {
     if (m_pOwner == nullptr) {
-        const int page = static_cast<int>(AlongEnd(m_bHorizontal, m_rcItem) - AlongBegin(m_bHorizontal, m_rcItem));
-        SetScrollPos(m_nScrollPos + (forward ? page : -page));
+        const int64_t page = AlongEnd(m_bHorizontal, m_rcItem) - AlongBegin(m_bHorizontal, m_rcItem);
+        SetScrollPos(ClampToInt(m_nScrollPos + (forward ? page : -page)));
     } else if (m_bHorizontal) {
         forward ? m_pOwner->PageRight() : m_pOwner->PageLeft();
     } else {
