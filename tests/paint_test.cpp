@@ -197,6 +197,38 @@ TEST_F(PaintTest, SettersRepaintOnlyOnAChange)
     EXPECT_TRUE(a.GetBkImage() == L"file='a.png'");
 }
 
+// Frames as a window system paints them: only what the library invalidated, and nothing
+// when nothing changed.
+TEST_F(PaintTest, AFramePaintsWhatChangedAndAnUnchangedFrameNothing)
+{
+    AttachTree();
+    window->Show(true);
+    window->NeedUpdate();
+    int frames = 0;
+    while (frames < 8 && headless::PaintFrame())
+        ++frames;
+    EXPECT_LE(frames, 2);
+    EXPECT_EQ(Text(a.GetPos()), "10,10,60,30");
+
+    // Nothing changed, and the pointer crossing controls that keep their look changes nothing.
+    const size_t drawn = headless::DrawCalls();
+    EXPECT_FALSE(headless::PaintFrame());
+    vonktest::MoveTo(handler, 20, 20);
+    vonktest::MoveTo(handler, 120, 60);
+    vonktest::MoveTo(handler, 5, 95);
+    EXPECT_FALSE(headless::PaintFrame());
+    EXPECT_EQ(headless::DrawCalls(), drawn);
+
+    // One control changes its colour: the frame repaints its area, and no more.
+    headless::ClearJournal();
+    a.SetBkColor(0xff00ff00);
+    EXPECT_TRUE(headless::PaintFrame());
+    EXPECT_EQ(headless::JournalOf("Render.DrawColor"),
+              (Lines{"Render.DrawColor(0,0,200,100,ff808080)", "Render.DrawColor(10,10,60,30,ff00ff00)"}));
+    EXPECT_EQ(headless::JournalOf("Render.GenerateClip").front(), "Render.GenerateClip(10,10,60,30)");
+    EXPECT_FALSE(headless::PaintFrame());
+}
+
 TEST_F(PaintTest, WithoutARootNothingIsPainted)
 {
     EXPECT_EQ(vonktest::Paint(handler), 0);

@@ -30,6 +30,7 @@ std::vector<std::string> JournalOf(const std::string& prefix);
 void ClearJournal();
 void EnableJournal(bool enabled);
 // Pixel work on (the default) or off; the journal and text measuring stay as they are.
+// A window made or resized while it is off has no pixels.
 void EnableRendering(bool enabled);
 
 // Moves the manual clock and fires every timer that falls due, in time order.
@@ -39,6 +40,17 @@ size_t RunningTimers();
 
 // Backend objects handed out and not yet returned, by kind ("Font", "Image", "Timer", "Window").
 size_t Outstanding(const std::string& kind);
+
+// Drawing calls (every renderer call but the clip brackets) that reached any renderer,
+// counted whether the journal is on or not.
+size_t DrawCalls();
+
+// One frame of the most recently created window, as a native window system paints: when
+// something was invalidated, or a relayout asked for, since the last frame, the handler's
+// OnPaint runs with the clipping rectangle set to the bounds of what was invalidated (the
+// whole window after its creation or a new size; nothing when only a relayout was asked
+// for); otherwise no OnPaint runs. Answers whether OnPaint ran.
+bool PaintFrame();
 
 // The handler that the most recently created window registered, or null.
 CMsgHandler* LastHandler();

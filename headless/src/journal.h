@@ -13,6 +13,8 @@ bool RenderingEnabled();
 void Record(const std::string& line);
 bool HasFault(unsigned fault);
 void Count(const std::string& kind, int delta);
+// Every renderer call that draws counts itself here.
+void CountDrawCall();
 
 inline void Put(std::ostringstream& out, const tagRECT& rc)
 {

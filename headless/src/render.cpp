@@ -23,6 +23,14 @@ void AddRect(cairo_t* cr, const tagRECT& rc)
 // Lines of odd width sit on pixel centres, so that straight ones cover whole pixels.
 double LineOffset(int size) { return size % 2 ? 0.5 : 0.0; }
 
+// Journals a drawing call and counts it.
+template <typename... Args>
+void Draw(const char* name, const Args&... args)
+{
+    CountDrawCall();
+    Call(name, args...);
+}
+
 }  // namespace
 
 Render::~Render()
@@ -43,7 +51,7 @@ cairo_t* Render::Canvas() const { return RenderingEnabled() ? m_cr : nullptr; }
 
 void Render::DrawLinerGradient(const tagRECT& rc, unsigned long from, unsigned long to, bool vertical, int steps)
 {
-    Call("Render.DrawLinerGradient", rc, Colour{from}, Colour{to}, vertical, steps);
+    Draw("Render.DrawLinerGradient", rc, Colour{from}, Colour{to}, vertical, steps);
     cairo_t* cr = Canvas();
     if (cr == nullptr)
         return;
@@ -63,7 +71,7 @@ void Render::DrawLinerGradient(const tagRECT& rc, unsigned long from, unsigned l
 
 void Render::DrawColor(const tagRECT& rc, unsigned long colour)
 {
-    Call("Render.DrawColor", rc, Colour{colour});
+    Draw("Render.DrawColor", rc, Colour{colour});
     cairo_t* cr = Canvas();
     if (cr == nullptr)
         return;
@@ -75,7 +83,7 @@ void Render::DrawColor(const tagRECT& rc, unsigned long colour)
 // A frame of size pixels inside rc.
 void Render::DrawRect(const tagRECT& rc, int size, unsigned long colour)
 {
-    Call("Render.DrawRect", rc, size, Colour{colour});
+    Draw("Render.DrawRect", rc, size, Colour{colour});
     cairo_t* cr = Canvas();
     if (cr == nullptr || size <= 0)
         return;
@@ -93,11 +101,13 @@ void Render::DrawRect(const tagRECT& rc, int size, unsigned long colour)
 // its edge pixels are repeated outwards so that neighbouring pixels never bleed in.
 bool Render::AlphaBlend(CImageBase* image, int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh, int fade)
 {
-    Call("Render.AlphaBlend", dx, dy, dw, dh, sx, sy, sw, sh, fade);
+    Draw("Render.AlphaBlend", dx, dy, dw, dh, sx, sy, sw, sh, fade);
     const bool valid = image != nullptr && image->IsValid();
-    const Image* picture = dynamic_cast<const Image*>(image);
     cairo_t* cr = Canvas();
-    if (!valid || picture == nullptr || cr == nullptr || dw <= 0 || dh <= 0)
+    if (!valid || cr == nullptr || dw <= 0 || dh <= 0)
+        return valid;
+    const Image* picture = dynamic_cast<const Image*>(image);
+    if (picture == nullptr)
         return valid;
     // In 64 bits: the far edges of extreme rectangles lie beyond int.
     const int64_t left = std::max(sx, 0);
@@ -138,28 +148,28 @@ void Render::Text(const tagRECT& rc, const wchar_t* text, unsigned long style, C
 void Render::DrawText(const tagRECT& rc, const wchar_t* text, unsigned long style, CFontBase* font,
                       unsigned long colour, bool showHtml, tagRECT* outRect)
 {
-    Call("Render.DrawText", rc, text, style, Colour{colour}, showHtml);
+    Draw("Render.DrawText", rc, text, style, Colour{colour}, showHtml);
     Text(rc, text, style, &font, 1, colour, outRect);
 }
 
 void Render::DrawTextFromFonts(const tagRECT& rc, const wchar_t* text, unsigned long style, CFontBase** fonts,
                                int count, unsigned long colour, bool showHtml, tagRECT* outRect)
 {
-    Call("Render.DrawTextFromFonts", rc, text, style, count, Colour{colour}, showHtml);
+    Draw("Render.DrawTextFromFonts", rc, text, style, count, Colour{colour}, showHtml);
     Text(rc, text, style, fonts, count, colour, outRect);
 }
 
 // A straight line from the rectangle's top-left corner to its bottom-right one.
 void Render::DrawLine(const tagRECT& rc, int size, unsigned long colour, int style)
 {
-    Call("Render.DrawLine", rc, size, Colour{colour}, style);
+    Draw("Render.DrawLine", rc, size, Colour{colour}, style);
     const tagPOINT ends[] = {{rc.left, rc.top}, {rc.right, rc.bottom}};
     Polyline(ends, 2, size, colour);
 }
 
 void Render::DrawLine(const tagPOINT* points, int count, int size, unsigned long colour)
 {
-    Call("Render.DrawPolyline", count, size, Colour{colour});
+    Draw("Render.DrawPolyline", count, size, Colour{colour});
     for (int i = 0; i < count; ++i)
         Call("Render.Point", points[i]);
     Polyline(points, count, size, colour);

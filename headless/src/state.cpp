@@ -15,6 +15,7 @@ struct State {
     bool renderingEnabled = true;
     unsigned faults = 0;
     std::map<std::string, long> outstanding;
+    size_t drawCalls = 0;
 };
 
 State& Shared()
@@ -30,6 +31,9 @@ bool RenderingEnabled() { return Shared().renderingEnabled; }
 void Record(const std::string& line) { Shared().journal.push_back(line); }
 bool HasFault(unsigned fault) { return (Shared().faults & fault) != 0; }
 void Count(const std::string& kind, int delta) { Shared().outstanding[kind] += delta; }
+
+void CountDrawCall() { ++Shared().drawCalls; }
+size_t DrawCalls() { return Shared().drawCalls; }
 
 void SetFaults(unsigned faults) { Shared().faults = faults; }
 std::vector<std::string> Journal() { return Shared().journal; }

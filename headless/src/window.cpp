@@ -53,7 +53,8 @@ void Window::MakeSurface()
 {
     m_render.SetTarget(nullptr);
     m_surface.reset();
-    if (m_size.cx <= 0 || m_size.cy <= 0)
+    // Without pixel work no pixels are kept, whatever size the window is given.
+    if (!RenderingEnabled() || m_size.cx <= 0 || m_size.cy <= 0)
         return;
     m_surface.reset(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(m_size.cx),
                                                static_cast<int>(m_size.cy)));
@@ -76,10 +77,51 @@ void ReportMove(int x, int y)
         window->Report(tagPOINT{x, y});
 }
 
+bool PaintFrame()
+{
+    Window* window = NewestWindow();
+    return window && window->PaintFrame();
+}
+
+namespace {
+
+bool IsEmpty(const tagRECT& rc) { return rc.left >= rc.right || rc.top >= rc.bottom; }
+
+}  // namespace
+
+void Window::Damage(const tagRECT& rc)
+{
+    const tagRECT area{std::max<int64_t>(rc.left, 0), std::max<int64_t>(rc.top, 0),
+                       std::min<int64_t>(rc.right, m_size.cx), std::min<int64_t>(rc.bottom, m_size.cy)};
+    if (IsEmpty(area))
+        return;
+    if (IsEmpty(m_damage)) {
+        m_damage = area;
+        return;
+    }
+    m_damage = {std::min(m_damage.left, area.left), std::min(m_damage.top, area.top),
+                std::max(m_damage.right, area.right), std::max(m_damage.bottom, area.bottom)};
+}
+
+bool Window::PaintFrame()
+{
+    if ((IsEmpty(m_damage) && !m_frameDue) || m_pMsgHandler == nullptr)
+        return false;
+    // What the paint itself invalidates or asks for belongs to the next frame.
+    m_clip = m_damage;
+    m_damage = {0, 0, 0, 0};
+    m_frameDue = false;
+    m_inFrame = true;
+    m_pMsgHandler->OnPaint(&m_render);
+    m_inFrame = false;
+    return true;
+}
+
 void Window::Report(const tagSIZE& size)
 {
     m_size = size;
     MakeSurface();
+    DamageAll();
     if (m_pMsgHandler)
         m_pMsgHandler->OnSize(static_cast<int>(size.cx), static_cast<int>(size.cy));
 }
@@ -98,6 +140,7 @@ bool Window::Create(int x, int y, int width, int height)
     m_pos = {x, y};
     m_size = {width, height};
     MakeSurface();
+    DamageAll();
     if (m_pMsgHandler) {
         m_pMsgHandler->OnCreate(&m_render);
         m_pMsgHandler->OnSize(width, height);
@@ -108,8 +151,17 @@ bool Window::Create(int x, int y, int width, int height)
 void Window::SetType(int type) { Call("Window.SetType", type); }
 void Window::Quite() { Call("Window.Quite"); }
 void Window::Show(bool show) { Call("Window.Show", show); }
-void Window::Invalidate(const tagRECT& rc) { Call("Window.Invalidate", rc); }
-void Window::NeedUpdate() { Call("Window.NeedUpdate"); }
+void Window::Invalidate(const tagRECT& rc)
+{
+    Call("Window.Invalidate", rc);
+    Damage(rc);
+}
+
+void Window::NeedUpdate()
+{
+    Call("Window.NeedUpdate");
+    m_frameDue = true;
+}
 
 void Window::ReSize(const tagSIZE& size)
 {
@@ -118,7 +170,8 @@ void Window::ReSize(const tagSIZE& size)
 }
 
 void Window::GetSize(tagSIZE& size) { size = m_size; }
-void Window::GetClipRect(tagRECT& rc) { rc = {0, 0, m_size.cx, m_size.cy}; }
+// Within a frame, what it repaints; otherwise the whole window.
+void Window::GetClipRect(tagRECT& rc) { rc = m_inFrame ? m_clip : tagRECT{0, 0, m_size.cx, m_size.cy}; }
 void Window::GetWindowPos(tagPOINT& pt) { pt = m_pos; }
 
 void Window::SetParent(CWindowBase* parent) { Call("Window.SetParent", static_cast<const void*>(parent)); }

@@ -18,6 +18,8 @@ public:
     // Stores what the native window now has and tells the handler.
     void Report(const tagSIZE& size);
     void Report(const tagPOINT& pos);
+    // Paints what was damaged since the last frame; false when nothing was.
+    bool PaintFrame();
 
     bool Create(int x, int y, int width, int height) override;
     void SetType(int type) override;
@@ -48,12 +50,21 @@ public:
 
 private:
     enum class State { Normal, Minimized, Maximized, FullScreen };
-    // New, transparent pixels of the window's size, which the renderer then draws into.
+    // New, transparent pixels of the window's size, which the renderer then draws into;
+    // none while pixel work is off.
     void MakeSurface();
+    void Damage(const tagRECT& rc);
+    void DamageAll() { Damage({0, 0, m_size.cx, m_size.cy}); }
 
     SurfacePtr m_surface;
     Render m_render;
     tagSIZE m_size{0, 0};
+    // What the next frame repaints, whether one is due even with nothing to repaint (a
+    // relayout was asked for), and the clip that OnPaint is given within a frame.
+    tagRECT m_damage{0, 0, 0, 0};
+    bool m_frameDue = false;
+    tagRECT m_clip{0, 0, 0, 0};
+    bool m_inFrame = false;
     tagPOINT m_pos{0, 0};
     State m_state = State::Normal;
 };
