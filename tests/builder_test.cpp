@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -311,6 +312,32 @@ TEST_F(BuilderTest, FilesThatCannotBeLoadedGiveNullWithALogLine)
     EXPECT_EQ(Build(L""), nullptr);
     EXPECT_TRUE(log.Messages().empty());
     EXPECT_EQ(ProbesAlive(), 0);
+}
+
+TEST_F(BuilderTest, MarkupNestedTooDeepIsCutWithALogLine)
+{
+    // Far deeper than a stack could take if every level were built.
+    const int levels = 50000;
+    std::string markup = "<Window>";
+    for (int i = 0; i < levels; ++i)
+        markup += "<Container>";
+    for (int i = 0; i < levels; ++i)
+        markup += "</Container>";
+    markup += "</Window>";
+    const std::string dir = testing::TempDir();
+    std::ofstream(dir + "deep.xml") << markup;
+    CResourceMgr::SetResourePath(CUIString(Wide(dir).c_str()));
+
+    vonktest::LogCapture log;
+    CUIControl* top = Build(L"deep.xml", &parent);
+    const Lines messages = log.Messages();
+    ASSERT_NE(top, nullptr);
+    int depth = 0;
+    for (CUIControl* level = top; level; level = level->GetCount() > 0 ? level->GetItemAt(0) : nullptr)
+        ++depth;
+    EXPECT_EQ(depth, 256);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("] markup elements nested too deep  Container "), std::string::npos);
 }
 
 TEST_F(BuilderTest, ABuildIntoAnAttachedParentLeavesAConsistentTree)

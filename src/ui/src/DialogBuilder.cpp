@@ -53,6 +53,26 @@ const ControlClass kControlClasses[] = {
 // No sensible markup nests files this deep; a cycle spelled with ever different paths does.
 constexpr size_t kMaxFileNesting = 32;
 
+// Deeper markup than any window needs would only exhaust the stack of the passes that
+// walk the tree: building, layout, painting and searching.
+constexpr int kMaxElementNesting = 256;
+
+// The control elements being built right now, across every builder.
+int& ElementsInProgress()
+{
+    static int depth = 0;
+    return depth;
+}
+
+// Marks one more element as being built for as long as it lives.
+class ElementInProgress {
+public:
+    ElementInProgress() { ++ElementsInProgress(); }
+    ElementInProgress(const ElementInProgress&) = delete;
+    ElementInProgress& operator=(const ElementInProgress&) = delete;
+    ~ElementInProgress() { --ElementsInProgress(); }
+};
+
 // The markup files being built right now, outermost first, by resolved path.
 std::vector<std::string>& FilesInProgress()
 {
@@ -213,6 +233,11 @@ CUIControl* CDialogBuilder::ParseControl(const pugi::xml_node& node, CUIWindow* 
 
 CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent)
 {
+    if (ElementsInProgress() >= kMaxElementNesting) {
+        UI_TRACE("markup elements nested too deep  %S ", element.name());
+        return nullptr;
+    }
+    const ElementInProgress nesting;
     const CUIString name(element.name());
     CUIControl* control = MakeControl(name);
     if (control == nullptr)
