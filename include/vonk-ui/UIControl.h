@@ -289,4 +289,7 @@ private:
     std::vector<CUIControl*> m_unlinked;
     // The controls whose m_items hold this one, once per listing.
     std::vector<CUIControl*> m_listedIn;
+    // Neighbours in the list of the controls whose window m_pWindow is.
+    CUIControl* m_pPrevOfWindow = nullptr;
+    CUIControl* m_pNextOfWindow = nullptr;
 };

@@ -10,8 +10,8 @@
 // that belonged to it; a deleted control is forgotten by every window.
 
 #include <memory>
+#include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "UIDefine.h"
@@ -199,7 +199,9 @@ private:
     StyleManager* m_pStyleCustom;
     CUIDpi* m_pDpi;
     CUIControl* m_pRoot;
-    CStdStringPtrMap m_mNameHash;
+    // Control names; a map that grows with the tree, so that registering names stays
+    // linear in the number of controls however many a window has.
+    std::unordered_map<std::wstring, CUIControl*> m_mNameHash;
     CStdPtrArray m_aFoundControls;
     std::vector<std::unique_ptr<TimerEntry>> m_aTimers;
     CStdPtrArray m_aNotifiers;
@@ -227,8 +229,8 @@ private:
     // Backend callbacks running now, and what waits for them to return before it is deleted.
     int m_nCallbackDepth;
     std::vector<CUIControl*> m_aDeleteWhenIdle;
-    // The controls whose window this is.
-    std::unordered_set<CUIControl*> m_controls;
+    // The first of the controls whose window this is, listed through the controls.
+    CUIControl* m_pFirstControl = nullptr;
     // Controls that may sit in a registry, with the names they were registered under.
     std::unordered_map<const CUIControl*, std::vector<CUIString>> m_registered;
     // The controls a running dispatch is about to touch; a deleted one is nulled here.

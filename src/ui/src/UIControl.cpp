@@ -226,11 +226,19 @@ void CUIControl::SetWindowPointer(CUIWindow* window)
 {
     if (window == m_pWindow)
         return;
-    if (m_pWindow)
-        m_pWindow->m_controls.erase(this);
+    if (m_pWindow) {
+        (m_pPrevOfWindow ? m_pPrevOfWindow->m_pNextOfWindow : m_pWindow->m_pFirstControl) = m_pNextOfWindow;
+        if (m_pNextOfWindow)
+            m_pNextOfWindow->m_pPrevOfWindow = m_pPrevOfWindow;
+        m_pPrevOfWindow = m_pNextOfWindow = nullptr;
+    }
     m_pWindow = window;
-    if (m_pWindow)
-        m_pWindow->m_controls.insert(this);
+    if (m_pWindow) {
+        m_pNextOfWindow = m_pWindow->m_pFirstControl;
+        if (m_pNextOfWindow)
+            m_pNextOfWindow->m_pPrevOfWindow = this;
+        m_pWindow->m_pFirstControl = this;
+    }
 }
 
 void CUIControl::Init()

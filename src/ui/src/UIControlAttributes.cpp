@@ -6,6 +6,8 @@
 #include <climits>
 #include <cwchar>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -160,12 +162,16 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"useparentstate", [](CUIControl& c, const wchar_t* v) { c.SetUseParentState(ReadBool(v)); }},
         {L"usesmallescale", [](CUIControl& c, const wchar_t* v) { c.SetUseSmallScale(ReadBool(v)); }},
     };
-    for (const Attribute& attribute : kAttributes) {
-        if (wcscmp(name, attribute.name) == 0) {
-            attribute.apply(*this, value);
-            return;
-        }
-    }
+    // Every control of every markup file comes through here: look the name up, not down the table.
+    static const std::unordered_map<std::wstring_view, Apply> kByName = [] {
+        std::unordered_map<std::wstring_view, Apply> byName;
+        for (const Attribute& attribute : kAttributes)
+            byName.emplace(attribute.name, attribute.apply);
+        return byName;
+    }();
+    const auto found = kByName.find(name);
+    if (found != kByName.end())
+        found->second(*this, value);
 }
 
 void CUIControl::ApplyAttributeList(const wchar_t* list)

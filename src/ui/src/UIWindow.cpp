@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cstddef>
+#include <unordered_set>
 
 #include <utility/logger>
 
@@ -79,7 +80,6 @@ CUIWindow::CUIWindow()
       m_pStyleCustom(nullptr),
       m_pDpi(nullptr),
       m_pRoot(nullptr),
-      m_mNameHash(100),
       m_pEventClick(nullptr),
       m_pEventHover(nullptr),
       m_mOptionGroup(100),
@@ -108,9 +108,8 @@ CUIWindow::~CUIWindow()
 {
     for (CUIControl* control : m_aDeleteWhenIdle)
         delete control;
-    for (CUIControl* control : m_controls)
-        control->m_pWindow = nullptr;
-    m_controls.clear();
+    while (m_pFirstControl)
+        m_pFirstControl->SetWindowPointer(nullptr);
     auto& windows = LiveWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
 
@@ -669,13 +668,14 @@ void CUIWindow::DetachDlg()
         return;
     CUIControl* root = m_pRoot;
     m_pRoot = nullptr;
+    // Emptied first, so that forgetting each control finds no names left to look for.
+    m_mNameHash.clear();
     root->FindControl(
         [](CUIControl* control, void* window) -> CUIControl* {
             static_cast<CUIWindow*>(window)->Forget(control);
             return nullptr;
         },
         this, 0);
-    m_mNameHash.RemoveAll();
     DeleteWhenIdle(root);
 }
 
@@ -693,7 +693,10 @@ CUIControl* CUIWindow::GetRoot() const { return m_pRoot; }
 
 CUIControl* CUIWindow::FindControl(const wchar_t* name) const
 {
-    return name ? static_cast<CUIControl*>(m_mNameHash.Find(name)) : nullptr;
+    if (name == nullptr)
+        return nullptr;
+    const auto found = m_mNameHash.find(name);
+    return found == m_mNameHash.end() ? nullptr : found->second;
 }
 
 CUIControl* CUIWindow::FindControl(tagPOINT pt) const { return FindSubControlByPoint(nullptr, pt); }
@@ -953,7 +956,7 @@ std::vector<CUIString>& CUIWindow::Registration(CUIControl* control) { return m_
 
 void CUIWindow::RegisterName(const CUIString& name, CUIControl* control)
 {
-    m_mNameHash.Set(name, control);
+    m_mNameHash[name.GetData()] = control;
     std::vector<CUIString>& names = Registration(control);
     if (std::find(names.begin(), names.end(), name) == names.end())
         names.push_back(name);
@@ -975,8 +978,9 @@ void CUIWindow::Forget(CUIControl* control)
     if (found == m_registered.end())
         return;
     for (const CUIString& name : found->second) {
-        if (m_mNameHash.Find(name, false) == control)
-            m_mNameHash.Remove(name);
+        const auto named = m_mNameHash.find(name.GetData());
+        if (named != m_mNameHash.end() && named->second == control)
+            m_mNameHash.erase(named);
     }
     m_registered.erase(found);
 
