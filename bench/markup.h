@@ -1,0 +1,14 @@
+#pragma once
+// Generated window markup of a given number of controls, for the benchmarks.
+
+#include <string>
+
+namespace bench {
+
+// The markup of a window of exactly `controls` controls: containers nested ten wide (one
+// control in five to eight is a container), every control named, styled by a class or
+// the default list of its element, with colours, borders, paddings, anchors, float
+// placement and images by attribute string ("image.png", which must sit beside the file).
+std::string WindowMarkup(int controls);
+
+}  // namespace bench
