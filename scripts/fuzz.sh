@@ -22,11 +22,13 @@ for target in "$build"/bin/fuzz_*; do
   # Seeds: every markup file of the project; the corpus grows across runs.
   find "$root/tests/data" "$root/demo" -name '*.xml' -exec cp -n {} "$corpus/" \; 2>/dev/null || true
   echo "fuzzing $name for ${seconds}s with $jobs job(s)"
-  parallel=()
-  [ "$jobs" -gt 1 ] && parallel=(-fork="$jobs" -ignore_crashes=0)
+  extra=()
+  [ "$jobs" -gt 1 ] && extra+=(-fork="$jobs" -ignore_crashes=0)
+  # A target's dictionary of tokens, when it has one, sits beside its source.
+  [ -f "$root/fuzz/$name.dict" ] && extra+=(-dict="$root/fuzz/$name.dict")
   # A small quarantine keeps memory flat; leaks still count as findings.
   if ! (cd "$out" && ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=32 "$target" -max_total_time="$seconds" \
-          -max_len=4096 -print_final_stats=1 "${parallel[@]}" "$corpus" >"$out/log.txt" 2>&1); then
+          -max_len=4096 -print_final_stats=1 "${extra[@]}" "$corpus" >"$out/log.txt" 2>&1); then
     echo "$name found a crash:"
     tail -n 60 "$out/log.txt"
     exit 1
