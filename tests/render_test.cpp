@@ -197,6 +197,23 @@ TEST_F(RenderTest, TiledCentresRepeatTheSourceUnscaledAndCutTheLastTile)
               (Lines{Blend(0, 0, 10, 20, 0, 0, 10, 20), Blend(90, 0, 10, 20, 10, 0, 10, 20)}));
 }
 
+TEST_F(RenderTest, TilesWhollyOutsideThePaintedAreaAreLeftOut)
+{
+    // Only the tiles that meet x 25..45, y 5..25 of a 100 by 50 centre: drawn whole.
+    headless::ClearJournal();
+    EXPECT_TRUE(m_render->DrawImageString(CUIRect(0, 0, 100, 50), CUIRect(25, 5, 45, 25),
+                                          L"file='a.png' xtiled='true' ytiled='true'", nullptr));
+    EXPECT_EQ(headless::JournalOf("Render.AlphaBlend("),
+              (Lines{Blend(20, 0, 20, 20, 0, 0, 20, 20), Blend(40, 0, 20, 20, 0, 0, 20, 20),
+                     Blend(20, 20, 20, 20, 0, 0, 20, 20), Blend(40, 20, 20, 20, 0, 0, 20, 20)}));
+
+    // A centre two billion pixels wide costs what the painted area holds, not tiles without end.
+    headless::ClearJournal();
+    EXPECT_TRUE(m_render->DrawImageString(CUIRect(0, 0, 2000000000, 20), CUIRect(0, 0, 200, 20),
+                                          L"file='a.png' source='0,0,1,20' xtiled='true'", nullptr));
+    EXPECT_EQ(headless::JournalOf("Render.AlphaBlend(").size(), 200u);
+}
+
 TEST_F(RenderTest, FadeKeepsItsLowEightBitsAndAModifierOverridesTheImageString)
 {
     const CUIRect item(0, 0, 20, 20);

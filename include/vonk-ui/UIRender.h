@@ -71,8 +71,8 @@ public:
                    const CUIRect& corner, int fade, int hole, int xtiled, int ytiled);
 
 private:
-    void DrawCentre(CImageBase* image, const tagRECT& centre, const CUIRect& source, const CUIRect& corner, int fade,
-                    int xtiled, int ytiled);
+    void DrawCentre(CImageBase* image, const tagRECT& centre, const CUIRect& paint, const CUIRect& source,
+                    const CUIRect& corner, int fade, int xtiled, int ytiled);
 
     CRenderBase* m_pRender;
     CUIWindow* m_pOwnWindow;

@@ -367,7 +367,7 @@ bool CUIRender::DrawImage(CImageBase* image, const CUIRect& dest, const CUIRect&
 
     const tagRECT centre{d.left + c.left, d.top + c.top, d.right - c.right, d.bottom - c.bottom};
     if (hole == 0 && Meets(centre, paint))
-        DrawCentre(image, centre, source, corner, fade, xtiled, ytiled);
+        DrawCentre(image, centre, paint, source, corner, fade, xtiled, ytiled);
 
     struct Piece {
         bool drawn;
@@ -405,9 +405,10 @@ bool CUIRender::DrawImage(CImageBase* image, const CUIRect& dest, const CUIRect&
 
 // The centre, stretched from the whole source centre, or covered by tiles along each tiled
 // axis (row by row from the top), the last tile of a run cut to the centre together with its
-// source, so that tiles are never scaled along their axis.
-void CUIRender::DrawCentre(CImageBase* image, const tagRECT& centre, const CUIRect& source, const CUIRect& corner,
-                           int fade, int xtiled, int ytiled)
+// source, so that tiles are never scaled along their axis. Tiles wholly outside paint are
+// left out: the clip would hide them, and a huge centre would otherwise mean tiles without end.
+void CUIRender::DrawCentre(CImageBase* image, const tagRECT& centre, const CUIRect& paint, const CUIRect& source,
+                           const CUIRect& corner, int fade, int xtiled, int ytiled)
 {
     const TileRun across{centre.left, centre.right, source.right - source.left - corner.left - corner.right,
                          xtiled != 0};
@@ -419,11 +420,15 @@ void CUIRender::DrawCentre(CImageBase* image, const tagRECT& centre, const CUIRe
     const auto cut = [](const TileRun& run, int64_t at) {
         return run.tiled ? std::min(run.tile, run.end - at) : run.end - run.start;
     };
+    // Where the first tile that reaches past `from` starts.
+    const auto first = [](const TileRun& run, int64_t from) {
+        return run.tiled && from > run.start ? run.start + (from - run.start) / run.tile * run.tile : run.start;
+    };
     const int sx = static_cast<int>(source.left + corner.left);
     const int sy = static_cast<int>(source.top + corner.top);
-    for (int64_t y = down.start; y < down.end; y += step(down, y)) {
+    for (int64_t y = first(down, paint.top); y < down.end && y < paint.bottom; y += step(down, y)) {
         const int64_t height = cut(down, y);
-        for (int64_t x = across.start; x < across.end; x += step(across, x)) {
+        for (int64_t x = first(across, paint.left); x < across.end && x < paint.right; x += step(across, x)) {
             const int64_t width = cut(across, x);
             m_pRender->AlphaBlend(image, static_cast<int>(x), static_cast<int>(y), static_cast<int>(width),
                                   static_cast<int>(height), sx, sy,
