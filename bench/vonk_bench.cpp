@@ -99,6 +99,20 @@ double Seconds(Work&& work)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// Times one frame, adding the draw calls that it made to draws.
+double TimedFrame(size_t& draws)
+{
+    const size_t before = headless::DrawCalls();
+    const double seconds = Seconds([] { headless::PaintFrame(); });
+    draws += headless::DrawCalls() - before;
+    return seconds;
+}
+
+void ReportDraws(benchmark::State& state, size_t draws)
+{
+    state.counters["draws"] = benchmark::Counter(static_cast<double>(draws), benchmark::Counter::kAvgIterations);
+}
+
 void Load(benchmark::State& state)
 {
     const std::wstring path = (g_dir / MarkupFile(static_cast<int>(state.range(0)))).wstring();
@@ -169,14 +183,16 @@ void Attach(benchmark::State& state)
 void FirstLayout(benchmark::State& state)
 {
     const int n = static_cast<int>(state.range(0));
+    size_t draws = 0;
     for (auto _ : state) {
         CUIControl* root = Build(n);
         g_window->AttachDlg(root);
         g_window->NeedUpdate();
-        state.SetIterationTime(Seconds([] { headless::PaintFrame(); }));
+        state.SetIterationTime(TimedFrame(draws));
         PaintUntilQuiet();
         DropTree(root);
     }
+    ReportDraws(state, draws);
 }
 
 // One deep control changes its width; the frame that follows lays out again and paints
@@ -189,16 +205,15 @@ void Relayout(benchmark::State& state)
     while (parent->GetItemAt(parent->GetCount() - 1)->GetCount() > 0)
         parent = parent->GetItemAt(parent->GetCount() - 1);
     CUIControl* leaf = parent->GetItemAt(0);
-    const size_t drawn = headless::DrawCalls();
+    size_t draws = 0;
     int width = 30;
     for (auto _ : state) {
         width = width == 30 ? 31 : 30;
         leaf->SetFixedWidth(width);
-        state.SetIterationTime(Seconds([] { headless::PaintFrame(); }));
+        state.SetIterationTime(TimedFrame(draws));
         PaintUntilQuiet();
     }
-    state.counters["draws"] = benchmark::Counter(static_cast<double>(headless::DrawCalls() - drawn),
-                                                 benchmark::Counter::kAvgIterations);
+    ReportDraws(state, draws);
     DropTree(root);
 }
 
@@ -207,13 +222,12 @@ void PaintWindow(benchmark::State& state)
     CUIControl* root = Show(static_cast<int>(state.range(0)));
     tagSIZE size{};
     g_window->GetSize(size);
-    const size_t drawn = headless::DrawCalls();
+    size_t draws = 0;
     for (auto _ : state) {
         g_window->Invalidate(CUIRect(0, 0, size.cx, size.cy));
-        state.SetIterationTime(Seconds([] { headless::PaintFrame(); }));
+        state.SetIterationTime(TimedFrame(draws));
     }
-    state.counters["draws"] = benchmark::Counter(static_cast<double>(headless::DrawCalls() - drawn),
-                                                 benchmark::Counter::kAvgIterations);
+    ReportDraws(state, draws);
     DropTree(root);
 }
 

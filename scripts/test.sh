@@ -16,7 +16,7 @@ run_suite() {
 
 run_suite "$root/build"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  run_suite "$root/build-asan" -DVONK_SANITIZE=ON
+  run_suite "$root/build-asan" -DVONK_SANITIZE=ON -DVONK_BUILD_BENCH=OFF
 
 # A short fuzzing run of every target, seeded with the project's markup.
 "$root/scripts/fuzz.sh" 30
