@@ -272,4 +272,11 @@ TEST(App, RenderDataOfAWindowByItsName)
     EXPECT_EQ(width, 200);
     EXPECT_EQ(height, 100);
     EXPECT_EQ(stride, ownStride);
+
+    // No window of that name, or no name at all: no pixels.
+    for (const char* name : {"nobody", static_cast<const char*>(nullptr)}) {
+        CUIApp::GetRenderData(name, data, width, height, stride);
+        EXPECT_EQ(data, nullptr);
+        EXPECT_EQ(width, 0);
+    }
 }

@@ -434,6 +434,7 @@ TEST_F(RenderTest, ExtremeNumbersFromImageStringsAndRectanglesAreDrawnWithoutOve
     m_render->DrawText(CUIRect(0, 0, 2000000000, 20), L"wide", 0, L"", 0xff000000, false, nullptr);
     m_render->DrawText(CUIRect(-2000000000, 0, 100, 20), L"wide", 0x4, L"", 0xff000000, false, nullptr);
     ASSERT_TRUE(m_window->GetPaintManager()->AddFont(L"huge", L"", 0, 2147483647, 0, 0, 0));
+    EXPECT_GT(m_window->GetPaintManager()->GetFontHeight(L"huge"), 0);
     CUIRect measured;
     m_render->DrawText(item, L"huge", kCalcRect, L"huge", 0xff000000, false, &measured);
     m_render->DrawText(item, L"huge", 0, L"huge", 0xff000000, false, nullptr);

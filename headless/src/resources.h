@@ -3,6 +3,9 @@
 
 #include <cairo.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <string>
 
 #include <UIFontBase.h>
@@ -24,7 +27,8 @@ public:
     void Destroy() override;
     int GetFontHeight() override;
 
-    int LineHeight() const { return m_size + m_size / 4; }
+    // A quarter more than the size, held within int however large the size.
+    int LineHeight() const { return static_cast<int>(std::min<int64_t>(INT_MAX, int64_t{m_size} + m_size / 4)); }
     int Size() const { return m_size; }
     // The family to draw with: the face, or the default family for an empty face or a font file.
     std::string Family() const;

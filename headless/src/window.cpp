@@ -1,6 +1,7 @@
 // The headless window and application, and the backend's exported entry points.
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include <UIPlatform.h>
@@ -274,8 +275,13 @@ public:
     void GetRenderData(const char* name, unsigned char*& data, int& width, int& height, int& stride) override
     {
         Call("App.GetRenderData", name);
+        data = nullptr;
+        width = height = stride = 0;
+        if (name == nullptr)
+            return;
         for (Window* window : LiveWindows()) {
-            if (window->Handler() && std::string(window->Handler()->GetWindowName()) == name) {
+            const char* own = window->Handler() ? window->Handler()->GetWindowName() : nullptr;
+            if (own && std::strcmp(own, name) == 0) {
                 window->GetRenderData(data, width, height, stride);
                 return;
             }
