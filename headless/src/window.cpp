@@ -292,6 +292,7 @@ extern "C" {
 
 __attribute__((visibility("default"))) CFontBase* GetFont()
 {
+    Call("GetFont");
     if (HasFault(kNullFont))
         return nullptr;
     Count("Font", 1);
@@ -310,6 +311,7 @@ __attribute__((visibility("default"))) void ReleaseFont(CFontBase* font)
 
 __attribute__((visibility("default"))) CImageBase* GetImage()
 {
+    Call("GetImage");
     if (HasFault(kNullImage))
         return nullptr;
     Count("Image", 1);
@@ -326,6 +328,7 @@ __attribute__((visibility("default"))) void ReleaseImage(CImageBase* image)
 
 __attribute__((visibility("default"))) CTimerBase* GetTimer()
 {
+    Call("GetTimer");
     return HasFault(kNullTimer) ? nullptr : new Timer;
 }
 
@@ -337,6 +340,7 @@ __attribute__((visibility("default"))) void ReleaseTimer(CTimerBase* timer)
 
 __attribute__((visibility("default"))) CWindowBase* GetPlatformWindow()
 {
+    Call("GetPlatformWindow");
     return HasFault(kNullWindow) ? nullptr : new Window;
 }
 
@@ -348,12 +352,14 @@ __attribute__((visibility("default"))) void ReleaseWindow(CWindowBase* window)
 
 __attribute__((visibility("default"))) CAppBase* GetApp()
 {
+    Call("GetApp");
     static App app;
     return &app;
 }
 
 __attribute__((visibility("default"))) void* GetSignal()
 {
+    Call("GetSignal");
     static int signal;
     return &signal;
 }
@@ -369,6 +375,7 @@ __attribute__((visibility("default"))) void InitSignal(int (*onText)(char const*
 // X keysyms of the printable range map to themselves; everything else to 0.
 __attribute__((visibility("default"))) int _Keysym2VK(unsigned long keysym)
 {
+    Call("_Keysym2VK", keysym);
     return keysym >= 0x20 && keysym < 0x7f ? static_cast<int>(keysym) : 0;
 }
 
