@@ -141,6 +141,7 @@ TEST(Platform, LoadsTheBackendBesideTheLibrary)
     EXPECT_EQ(CUIPlatfrom::GetApp(), CUIPlatfrom::GetApp());
     ASSERT_NE(dlKeysym2VK, nullptr);
     EXPECT_EQ(reinterpret_cast<int (*)(unsigned long)>(dlKeysym2VK)('a'), 'a');
+    EXPECT_EQ(headless::JournalOf("_Keysym2VK"), (std::vector<std::string>{"_Keysym2VK(97)"}));
 }
 
 TEST(Platform, ForwardersHandOutAndTakeBackBackendObjects)
@@ -160,6 +161,22 @@ TEST(Platform, ForwardersHandOutAndTakeBackBackendObjects)
     for (const char* kind : {"Font", "Image", "Timer", "Window"})
         EXPECT_EQ(headless::Outstanding(kind), 0u) << kind;
     EXPECT_NE(CUIPlatfrom::GetSignal(), nullptr);
+}
+
+TEST(Platform, BackendJournalsTheObjectsItHandsOutAndTakesBackInOrder)
+{
+    vonktest::StartHeadless();
+    headless::ClearJournal();
+    {
+        vonktest::PlainWindow window;
+        CUIFont font(L"body", L"Sans", 10, 0, 0, 0);
+        font.Create();
+        CUIImage image;
+    }
+    EXPECT_EQ(headless::Journal(),
+              (std::vector<std::string>{"GetPlatformWindow()", "GetTimer()", "GetFont()", "Font.Create(Sans,10,0,0,0)",
+                                        "GetImage()", "ReleaseImage()", "Font.Destroy()", "ReleaseFont()",
+                                        "ReleaseTimer()", "ReleaseWindow()"}));
 }
 
 TEST(Platform, InitSignalPassesTheCallbacksThrough)
@@ -251,7 +268,7 @@ TEST(App, ForwardsTheCommandLineAndTheLoop)
     char* argv[] = {arg0, arg1, nullptr};
     CUIApp::Init(2, argv);
     CUIApp::MainLoop();
-    EXPECT_EQ(headless::Journal(),
+    EXPECT_EQ(headless::JournalOf("App."),
               (std::vector<std::string>{"App.Init(2)", "App.Arg(app)", "App.Arg(--flag)", "App.MainLoop()"}));
 }
 
@@ -263,7 +280,7 @@ TEST(App, RenderDataOfAWindowByItsName)
     unsigned char* data = nullptr;
     int width = 0, height = 0, stride = 0;
     CUIApp::GetRenderData("base", data, width, height, stride);
-    EXPECT_EQ(headless::Journal(), (std::vector<std::string>{"App.GetRenderData(base)"}));
+    EXPECT_EQ(headless::JournalOf("App."), (std::vector<std::string>{"App.GetRenderData(base)"}));
     unsigned char* own = nullptr;
     int ownWidth = 0, ownHeight = 0, ownStride = 0;
     window->GetRenderData(own, ownWidth, ownHeight, ownStride);

@@ -47,9 +47,9 @@ TEST_F(StyleManagerTest, FaceNameTableMapsTheFaceAtAddTime)
     manager.AddFont(L"b", L"Code", false, 11, false, true, false);
     manager.AddFont(L"c", L"Plain", false, 12, false, false, true);
 
-    EXPECT_EQ(headless::Journal(), (Lines{"Font.Create(DejaVu Sans,10,0,0,0)",
-                                          "Font.CreateFromFile(/fonts/mono.ttf,11,0,1,0)",
-                                          "Font.Create(Plain,12,0,0,1)"}));
+    EXPECT_EQ(headless::JournalOf("Font."), (Lines{"Font.Create(DejaVu Sans,10,0,0,0)",
+                                                   "Font.CreateFromFile(/fonts/mono.ttf,11,0,1,0)",
+                                                   "Font.Create(Plain,12,0,0,1)"}));
     EXPECT_EQ(manager.GetConfigFontFaceName().size(), 2u);
 }
 
@@ -59,7 +59,7 @@ TEST_F(StyleManagerTest, AddFontsMakesOneFontPerFaceNamedAfterTheGroup)
     ASSERT_TRUE(manager.AddFonts(L"mixed", L"A,B", false, 12, false, false, false));
 
     // A mapped piece uses its mapping; an unmapped one the whole list of faces.
-    EXPECT_EQ(headless::Journal(), (Lines{"Font.Create(X,12,0,0,0)", "Font.Create(A,B,12,0,0,0)"}));
+    EXPECT_EQ(headless::JournalOf("Font."), (Lines{"Font.Create(X,12,0,0,0)", "Font.Create(A,B,12,0,0,0)"}));
     EXPECT_EQ(manager.GetFonts(L"mixed").size(), 2u);
     EXPECT_EQ(manager.GetFont(L"mixed"), nullptr) << "group fonts are not in the fonts table";
 

@@ -14,6 +14,7 @@
 
 namespace headless {
 
+// A call that a fault makes fail is journalled all the same.
 enum Fault : unsigned {
     kNullFont = 1u << 0,      // GetFont returns null
     kNullImage = 1u << 1,     // GetImage returns null

@@ -298,6 +298,7 @@ extern "C" {
 
 __attribute__((visibility("default"))) CFontBase* GetFont()
 {
+    Call("GetFont");
     if (HasFault(kNullFont))
         return nullptr;
     Count("Font", 1);
@@ -316,6 +317,7 @@ __attribute__((visibility("default"))) void ReleaseFont(CFontBase* font)
 
 __attribute__((visibility("default"))) CImageBase* GetImage()
 {
+    Call("GetImage");
     if (HasFault(kNullImage))
         return nullptr;
     Count("Image", 1);
@@ -332,6 +334,7 @@ __attribute__((visibility("default"))) void ReleaseImage(CImageBase* image)
 
 __attribute__((visibility("default"))) CTimerBase* GetTimer()
 {
+    Call("GetTimer");
     return HasFault(kNullTimer) ? nullptr : new Timer;
 }
 
@@ -343,6 +346,7 @@ __attribute__((visibility("default"))) void ReleaseTimer(CTimerBase* timer)
 
 __attribute__((visibility("default"))) CWindowBase* GetPlatformWindow()
 {
+    Call("GetPlatformWindow");
     return HasFault(kNullWindow) ? nullptr : new Window;
 }
 
@@ -354,12 +358,14 @@ __attribute__((visibility("default"))) void ReleaseWindow(CWindowBase* window)
 
 __attribute__((visibility("default"))) CAppBase* GetApp()
 {
+    Call("GetApp");
     static App app;
     return &app;
 }
 
 __attribute__((visibility("default"))) void* GetSignal()
 {
+    Call("GetSignal");
     static int signal;
     return &signal;
 }
@@ -375,6 +381,7 @@ __attribute__((visibility("default"))) void InitSignal(int (*onText)(char const*
 // X keysyms of the printable range map to themselves; everything else to 0.
 __attribute__((visibility("default"))) int _Keysym2VK(unsigned long keysym)
 {
+    Call("_Keysym2VK", keysym);
     return keysym >= 0x20 && keysym < 0x7f ? static_cast<int>(keysym) : 0;
 }
 
