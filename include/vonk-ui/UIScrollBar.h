@@ -161,8 +161,6 @@ private:
     // Marks the state disabled or not, then draws the state's image, else the normal one,
     // with m_sImageModify; false when neither drew.
     bool DrawPart(CUIRender* render, PartImages& images, uint32_t& state, bool withModify);
-    // Draws one image; one that fails with a renderer present is emptied for good.
-    bool DrawOrForget(CUIRender* render, CUIString& image, bool withModify);
     // Writes the dest modifier of a rectangle relative to the item rectangle.
     void SetDestModify(const tagRECT& rc);
 };

@@ -21,6 +21,7 @@
 #include "ResourceMgr.h"
 #include "UIContainer.h"
 #include "UIControl.h"
+#include "UILabel.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
@@ -47,6 +48,8 @@ struct ControlClass {
 const ControlClass kControlClasses[] = {
     {L"Container", &Make<CUIContainer>},
     {L"Control", &Make<CUIControl>},
+    {L"Label", &Make<CUILabel>},
+    {L"Text", &Make<CUIText>},
     {L"ScrollBar", &Make<CUIScrollBar>},
 };
 

@@ -1,0 +1,115 @@
+#pragma once
+// What the widget tests read back: the texts and images that reached the renderer, and
+// the notifications a window delivered, each as one short line.
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <headless.h>
+#include <vonk-ui.h>
+
+namespace vonktest {
+
+using Lines = std::vector<std::string>;
+
+inline std::string Narrow(const CUIString& text) { return std::string(text.GetData(), text.GetData() + text.GetLength()); }
+
+inline std::string Text(const tagRECT& rc)
+{
+    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
+           std::to_string(rc.bottom);
+}
+
+inline std::string Size(const tagSIZE& size) { return std::to_string(size.cx) + "," + std::to_string(size.cy); }
+
+// The comma-separated arguments of a journal line "Name(a,b,c)".
+inline Lines Arguments(const std::string& line)
+{
+    const size_t open = line.find('(');
+    std::istringstream in(line.substr(open + 1, line.size() - open - 2));
+    Lines arguments;
+    for (std::string piece; std::getline(in, piece, ',');)
+        arguments.push_back(piece);
+    return arguments;
+}
+
+// The text calls of the journal ("DrawText" and "DrawTextFromFonts", texts without commas),
+// measuring (TEXTSTYLE_CALCRECT) ones or drawing ones, as "left,top,right,bottom text style colour".
+inline Lines TextCalls(bool measuring)
+{
+    Lines calls;
+    for (const std::string& line : headless::JournalOf("Render.DrawText")) {
+        const Lines a = Arguments(line);
+        const unsigned long style = std::stoul(a[5]);
+        if (((style & TEXTSTYLE_CALCRECT) != 0) != measuring)
+            continue;
+        const std::string& colour = line.find("FromFonts") != std::string::npos ? a[7] : a[6];
+        calls.push_back(a[0] + "," + a[1] + "," + a[2] + "," + a[3] + " " + a[4] + " " + a[5] + " " + colour);
+    }
+    return calls;
+}
+
+inline Lines DrawnTexts() { return TextCalls(false); }
+inline Lines Measured() { return TextCalls(true); }
+
+// The images that reached the renderer, as "x,y,w,h sx,sy,sw,sh fade" of each piece blended.
+inline Lines Blends()
+{
+    Lines blends;
+    for (const std::string& line : headless::JournalOf("Render.AlphaBlend(")) {
+        const Lines a = Arguments(line);
+        blends.push_back(a[0] + "," + a[1] + "," + a[2] + "," + a[3] + " " + a[4] + "," + a[5] + "," + a[6] + "," +
+                         a[7] + " " + a[8]);
+    }
+    return blends;
+}
+
+// Records each notification a window delivers as "code sender wParam,lParam".
+class NotifyLog : public INotifyUI {
+public:
+    void Notify(TNotifyUI& msg) override
+    {
+        lines.push_back(Code(msg.Type) + " " + Narrow(msg.pSender->GetName()) + " " +
+                        std::to_string(static_cast<int64_t>(msg.wParam)) + "," +
+                        std::to_string(static_cast<int64_t>(msg.lParam)));
+    }
+    // The lines recorded since the last call.
+    Lines Take()
+    {
+        Lines taken;
+        taken.swap(lines);
+        return taken;
+    }
+
+    Lines lines;
+
+private:
+    static std::string Code(uint32_t type)
+    {
+        switch (type) {
+        case NOTIFY_CLICK: return "click";
+        case NOTIFY_SELECT_CHANGED: return "selectchanged";
+        case NOTIFY_VALUE_CHANGED: return "valuechanged";
+        case NOTIFY_MOUSE_ENTER: return "enter";
+        case NOTIFY_MOUSE_LEAVE: return "leave";
+        case NOTIFY_LINK_CLICK: return "link";
+        case NOTIFY_TIMER: return "timer";
+        case NOTIFY_FIRST_PAINT: return "firstpaint";
+        default: return std::to_string(type);
+        }
+    }
+};
+
+// An event as the window would hand it to a control.
+inline TEventUI MakeEvent(uint32_t type, int64_t x = 0, int64_t y = 0, uint64_t wParam = 0)
+{
+    TEventUI event{};
+    event.Type = type;
+    event.ptMouse = {x, y};
+    event.wParam = wParam;
+    return event;
+}
+
+}  // namespace vonktest
