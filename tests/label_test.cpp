@@ -331,7 +331,7 @@ TEST_F(LabelTest, ATextControlWhoseMouseIsDisabledHandsPointerEventsToItsParent)
     }
     EXPECT_EQ(Reached(), (std::vector<uint32_t>{EVENT_BUTTONUP, EVENT_MOUSEENTER, EVENT_SCROLLWHEEL}));
     EXPECT_TRUE(text.IsFocused());
-    EXPECT_EQ(notes.Take(), (Lines{"enter root 0,0"}));
+    EXPECT_EQ(notes.Take(true), (Lines{"enter root 0,0"}));
 
     // With its mouse enabled a release over no link goes up too, an entry is its own.
     text.SetMouseEnabled(true);
@@ -341,7 +341,7 @@ TEST_F(LabelTest, ATextControlWhoseMouseIsDisabledHandsPointerEventsToItsParent)
         text.Event(event);
     }
     EXPECT_EQ(Reached(), (std::vector<uint32_t>{EVENT_BUTTONUP}));
-    EXPECT_EQ(notes.Take(), (Lines{"enter text 0,0"}));
+    EXPECT_EQ(notes.Take(true), (Lines{"enter text 0,0"}));
 }
 
 }  // namespace

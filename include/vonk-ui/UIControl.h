@@ -33,6 +33,16 @@ enum : uint32_t {
     ANCHOR_BOTTOM = 0x20,
 };
 
+// Bits of the state of a control or of a part of one.
+enum : uint32_t {
+    BUTTONSTATE_FOCUSED = 0x01,
+    BUTTONSTATE_SELECTED = 0x02,
+    BUTTONSTATE_DISABLED = 0x04,
+    BUTTONSTATE_HOT = 0x08,       // the pointer is over it
+    BUTTONSTATE_PUSHED = 0x10,    // pressed with the pointer inside
+    BUTTONSTATE_CAPTURED = 0x40,  // a press on it is in progress
+};
+
 // Flags of CUIControl::FindControl.
 enum : uint32_t {
     FINDFLAG_VISIBLE = 0x1,

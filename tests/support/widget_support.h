@@ -2,13 +2,20 @@
 // What the widget tests read back: the texts and images that reached the renderer, and
 // the notifications a window delivered, each as one short line.
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <headless.h>
 #include <vonk-ui.h>
+
+#include "test_support.h"
+#include "user_actions.h"
 
 namespace vonktest {
 
@@ -75,11 +82,15 @@ public:
                         std::to_string(static_cast<int64_t>(msg.wParam)) + "," +
                         std::to_string(static_cast<int64_t>(msg.lParam)));
     }
-    // The lines recorded since the last call.
-    Lines Take()
+    // The lines recorded since the last call, with or without the pointer's enter and leave.
+    Lines Take(bool withHover = false)
     {
         Lines taken;
-        taken.swap(lines);
+        for (const std::string& line : lines) {
+            if (withHover || (line.rfind("enter ", 0) != 0 && line.rfind("leave ", 0) != 0))
+                taken.push_back(line);
+        }
+        lines.clear();
         return taken;
     }
 
@@ -111,5 +122,87 @@ inline TEventUI MakeEvent(uint32_t type, int64_t x = 0, int64_t y = 0, uint64_t 
     event.wParam = wParam;
     return event;
 }
+
+// A window built from a markup file of the widget test data; its images come from the
+// render test data. Elements the builder does not know are offered to make.
+class WidgetWindow : public CWindowImpBase {
+public:
+    WidgetWindow(const wchar_t* skin, std::function<CUIControl*(const CUIString&)> make)
+        : m_skin(skin), m_make(std::move(make))
+    {
+    }
+    CUIString GetSkinFile() override { return m_skin; }
+    CUIString GetSkinFolder() override
+    {
+        const std::string dir = DataDir() + "/widgets/";
+        return CUIString(std::wstring(dir.begin(), dir.end()).c_str());
+    }
+    CUIControl* CreateControl(const CUIString& name) override { return m_make ? m_make(name) : nullptr; }
+
+private:
+    CUIString m_skin;
+    std::function<CUIControl*(const CUIString&)> m_make;
+};
+
+// A shown window of 300 x 200 built from a widget markup file, laid out and painted once;
+// what it notified until then is in opened, what it notifies later in notes.
+class MarkupTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        StartHeadless();
+        const std::string dir = DataDir() + "/render/";
+        CResourceMgr::SetResourePath(std::wstring(dir.begin(), dir.end()).c_str());
+    }
+
+    void Open(const wchar_t* skin, std::function<CUIControl*(const CUIString&)> make = nullptr)
+    {
+        window = std::make_unique<WidgetWindow>(skin, std::move(make));
+        window->AddNotifier(&notes);
+        window->Create(0, 0, 300, 200);
+        window->Show(true);
+        handler = headless::LastHandler();
+        ASSERT_NE(window->GetRoot(), nullptr);
+        PaintAll();
+        opened = notes.Take(true);
+    }
+
+    // A window leaves its tree to the application: the test deletes it, parents first.
+    void TearDown() override
+    {
+        if (window == nullptr)
+            return;
+        std::vector<CUIControl*> tree;
+        if (window->GetRoot())
+            tree.push_back(window->GetRoot());
+        for (size_t at = 0; at < tree.size(); ++at) {
+            for (int i = 0; i < tree[at]->GetCount(); ++i)
+                tree.push_back(tree[at]->GetItemAt(i));
+        }
+        window->DetachDlg();  // deletes tree[0]
+        for (size_t at = 1; at < tree.size(); ++at)
+            delete tree[at];
+        window.reset();
+    }
+
+    template <typename Control>
+    Control* Find(const wchar_t* name)
+    {
+        return dynamic_cast<Control*>(window->FindControl(name));
+    }
+
+    // Invalidates and paints the whole window; the journal then holds that paint only.
+    void PaintAll()
+    {
+        window->Invalidate(CUIRect(0, 0, 300, 200));
+        headless::ClearJournal();
+        Paint(handler);
+    }
+
+    std::unique_ptr<WidgetWindow> window;
+    CMsgHandler* handler = nullptr;
+    NotifyLog notes;
+    Lines opened;
+};
 
 }  // namespace vonktest

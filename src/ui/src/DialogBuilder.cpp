@@ -19,6 +19,7 @@
 #include "GlobalManager.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
+#include "UIButton.h"
 #include "UIContainer.h"
 #include "UIControl.h"
 #include "UILabel.h"
@@ -48,6 +49,7 @@ struct ControlClass {
 const ControlClass kControlClasses[] = {
     {L"Container", &Make<CUIContainer>},
     {L"Control", &Make<CUIControl>},
+    {L"Button", &Make<CUIButton>},
     {L"Label", &Make<CUILabel>},
     {L"Text", &Make<CUIText>},
     {L"ScrollBar", &Make<CUIScrollBar>},
