@@ -95,12 +95,12 @@ protected:
     // Sets the focused and disabled bits from the control's flags.
     void RefreshFocusAndEnabled();
     // Draws the first image whose state applies and that is set, without a modifier; one that
-    // fails is forgotten and ends the pass all the same.
+    // fails is forgotten and ends the pass all the same. False when no row applied.
     struct StateImage {
         bool applies;
         CUIString* image;
     };
-    void DrawFirstStateImage(CUIRender* render, std::initializer_list<StateImage> rows);
+    bool DrawFirstStateImage(CUIRender* render, std::initializer_list<StateImage> rows);
 
     uint32_t m_uButtonState;
     uint32_t m_uLookStates;

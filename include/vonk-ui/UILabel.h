@@ -54,7 +54,11 @@ public:
                         unsigned long colour, bool html, CUIRect* out);
 
 protected:
-    // Stores the colours painted for unset ones: black text, grey disabled text.
+    // The colours painted for unset ones.
+    static constexpr unsigned long kDefaultTextColor = 0xFF000000;
+    static constexpr unsigned long kDefaultDisabledTextColor = 0xFFA7A6AA;
+
+    // Stores the defaults in place of unset colours.
     void StoreColourDefaults();
     // The item rectangle less the scaled text padding.
     CUIRect TextRect() const;

@@ -35,6 +35,7 @@
 #include "UIScrollBar.h"
 #include "UILabel.h"
 #include "UIButton.h"
+#include "UIOption.h"
 #include "UIWindow.h"
 #include "NotifyPump.h"
 #include "DialogBuilder.h"

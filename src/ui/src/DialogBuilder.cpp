@@ -23,6 +23,7 @@
 #include "UIContainer.h"
 #include "UIControl.h"
 #include "UILabel.h"
+#include "UIOption.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
@@ -52,7 +53,9 @@ const ControlClass kControlClasses[] = {
     {L"Button", &Make<CUIButton>},
     {L"Label", &Make<CUILabel>},
     {L"Text", &Make<CUIText>},
+    {L"Option", &Make<CUIOption>},
     {L"ScrollBar", &Make<CUIScrollBar>},
+    {L"CheckBox", &Make<CUICheckBox>},
 };
 
 // No sensible markup nests files this deep; a cycle spelled with ever different paths does.

@@ -226,14 +226,15 @@ void CUIButton::BindTriggerTabSel(int index)
 
 // ---- painting ----
 
-void CUIButton::DrawFirstStateImage(CUIRender* render, std::initializer_list<StateImage> rows)
+bool CUIButton::DrawFirstStateImage(CUIRender* render, std::initializer_list<StateImage> rows)
 {
     for (const StateImage& row : rows) {
         if (row.applies && !row.image->IsEmpty()) {
             DrawImageOrForget(render, *row.image, nullptr);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void CUIButton::PaintStatusImage(CUIRender* render)

@@ -15,8 +15,6 @@
 
 namespace {
 
-const unsigned long kDefaultTextColor = 0xFF000000;
-const unsigned long kDefaultDisabledTextColor = 0xFFA7A6AA;
 // The extent of the rectangle that text is measured in where nothing limits it.
 const int64_t kMeasureExtent = 9999;
 
