@@ -221,7 +221,8 @@ TEST_F(BuilderTest, TheElementNameTableNamesItsClassesExactly)
     } cases[] = {
         {L"Container", "ContainerUI"}, {L"Control", "UIControl"}, {L"ScrollBar", "ScrollBarUI"},
         {L"Label", "LabelUI"},         {L"Text", "TextUI"},       {L"Button", "ButtonUI"},
-        {L"Option", "OptionUI"},       {L"CheckBox", "CheckBoxUI"},
+        {L"Option", "OptionUI"},       {L"CheckBox", "CheckBoxUI"}, {L"Progress", "ProgressUI"},
+        {L"Slider", "SliderUI"},
         {L"control", nullptr},         {L"Probe", nullptr},       {L"", nullptr},
     };
     for (const auto& one : cases) {

@@ -36,6 +36,7 @@
 #include "UILabel.h"
 #include "UIButton.h"
 #include "UIOption.h"
+#include "UIProgress.h"
 #include "UIWindow.h"
 #include "NotifyPump.h"
 #include "DialogBuilder.h"

@@ -24,6 +24,7 @@
 #include "UIControl.h"
 #include "UILabel.h"
 #include "UIOption.h"
+#include "UIProgress.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
@@ -54,6 +55,8 @@ const ControlClass kControlClasses[] = {
     {L"Label", &Make<CUILabel>},
     {L"Text", &Make<CUIText>},
     {L"Option", &Make<CUIOption>},
+    {L"Progress", &Make<CUIProgress>},
+    {L"Slider", &Make<CUISlider>},
     {L"ScrollBar", &Make<CUIScrollBar>},
     {L"CheckBox", &Make<CUICheckBox>},
 };
