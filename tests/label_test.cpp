@@ -250,7 +250,7 @@ TEST_F(LabelTest, FocusEventsSetTheFlagWithoutARepaint)
     EXPECT_EQ(headless::JournalOf("Window.Invalidate"), Lines{});
     // A plain control repaints.
     CUIControl plain;
-    window->InitControls(&plain, &label);
+    window->InitControls(&plain);
     plain.SetPos(CUIRect(0, 0, 10, 10), false);
     plain.Event(focus);
     EXPECT_EQ(headless::JournalOf("Window.Invalidate"), Lines{"Window.Invalidate(0,0,10,10)"});
