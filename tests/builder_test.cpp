@@ -220,6 +220,9 @@ TEST_F(BuilderTest, TheElementNameTableNamesItsClassesExactly)
         const char* className;  // null: no control
     } cases[] = {
         {L"Container", "ContainerUI"}, {L"Control", "UIControl"}, {L"ScrollBar", "ScrollBarUI"},
+        {L"Label", "LabelUI"},         {L"Text", "TextUI"},       {L"Button", "ButtonUI"},
+        {L"Option", "OptionUI"},       {L"CheckBox", "CheckBoxUI"}, {L"Progress", "ProgressUI"},
+        {L"Slider", "SliderUI"},
         {L"control", nullptr},         {L"Probe", nullptr},       {L"", nullptr},
     };
     for (const auto& one : cases) {

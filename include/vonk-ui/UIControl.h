@@ -33,6 +33,16 @@ enum : uint32_t {
     ANCHOR_BOTTOM = 0x20,
 };
 
+// Bits of the state of a control or of a part of one.
+enum : uint32_t {
+    BUTTONSTATE_FOCUSED = 0x01,
+    BUTTONSTATE_SELECTED = 0x02,
+    BUTTONSTATE_DISABLED = 0x04,
+    BUTTONSTATE_HOT = 0x08,       // the pointer is over it
+    BUTTONSTATE_PUSHED = 0x10,    // pressed with the pointer inside
+    BUTTONSTATE_CAPTURED = 0x40,  // a press on it is in progress
+};
+
 // Flags of CUIControl::FindControl.
 enum : uint32_t {
     FINDFLAG_VISIBLE = 0x1,
@@ -217,6 +227,16 @@ public:
     std::weak_ptr<const void> GetLifetime() const;
 
 protected:
+    // Draws an image-attribute string with its modifier; an image that fails while a
+    // renderer is there to draw it is emptied for good. False when nothing was drawn.
+    bool DrawImageOrForget(CUIRender* render, CUIString& image, const wchar_t* modify);
+    // The scale factors of the window, 1.0 without one.
+    double WidthScale() const;
+    double HeightScale() const;
+    // A rectangle of logical pixels in window pixels: left and right by the width factor,
+    // top and bottom by the height factor, each rounded up.
+    CUIRect ScaleRect(const CUIRect& logical) const;
+
     unsigned long m_dwBackColor = 0;
     CUIString m_sBkImage;
     int m_nBorderSize = 0;
@@ -281,8 +301,6 @@ private:
     void ForgetUnlinked(CUIControl* child);
     // Relayout after a size change: its own for a float control, its parent's otherwise.
     void NeedSizeUpdate();
-    double WidthScale() const;
-    double HeightScale() const;
     double SmallerScale() const;
 
     // Children taken out of m_items that still name this control as their parent.

@@ -9,6 +9,8 @@
 // "dest", "source", "corner", "fade", "hole", "xtiled", "ytiled", "size", "align",
 // "padding"); a pair of the modifier overrides the same keyword of the image string.
 
+#include <cstdint>
+
 #include "UIExport.h"
 #include "UIGeometry.h"
 #include "UIString.h"
@@ -16,6 +18,20 @@
 class CImageBase;
 class CRenderBase;
 class CUIWindow;
+
+// Text-style bits: how text sits in its rectangle, handed to the backend unchanged.
+enum : uint32_t {
+    TEXTSTYLE_TOP = 0x1,
+    TEXTSTYLE_LEFT = 0x2,
+    TEXTSTYLE_CENTER = 0x4,
+    TEXTSTYLE_RIGHT = 0x8,
+    TEXTSTYLE_VCENTER = 0x10,
+    TEXTSTYLE_BOTTOM = 0x20,
+    TEXTSTYLE_SINGLELINE = 0x80,
+    TEXTSTYLE_CALCRECT = 0x1000,  // measure into the out rectangle, draw nothing
+    TEXTSTYLE_END_ELLIPSIS = 0x4000,
+    TEXTSTYLE_ELLIPSIS_MODE2 = 0x8000,
+};
 
 class UILIB_API CUIRender {
 public:

@@ -10,16 +10,6 @@
 
 class CUIContainer;
 
-// Bits of the state of a control or of a part of one.
-enum : uint32_t {
-    BUTTONSTATE_FOCUSED = 0x01,
-    BUTTONSTATE_SELECTED = 0x02,
-    BUTTONSTATE_DISABLED = 0x04,
-    BUTTONSTATE_HOT = 0x08,       // the pointer is over it
-    BUTTONSTATE_PUSHED = 0x10,    // pressed with the pointer inside
-    BUTTONSTATE_CAPTURED = 0x40,  // a press on it is in progress
-};
-
 class UILIB_API CUIScrollBar : public CUIControl {
 public:
     CUIScrollBar();
@@ -161,8 +151,6 @@ private:
     // Marks the state disabled or not, then draws the state's image, else the normal one,
     // with m_sImageModify; false when neither drew.
     bool DrawPart(CUIRender* render, PartImages& images, uint32_t& state, bool withModify);
-    // Draws one image; one that fails with a renderer present is emptied for good.
-    bool DrawOrForget(CUIRender* render, CUIString& image, bool withModify);
     // Writes the dest modifier of a rectangle relative to the item rectangle.
     void SetDestModify(const tagRECT& rc);
 };

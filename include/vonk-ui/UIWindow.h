@@ -88,6 +88,9 @@ public:
     const char* GetWindowName() override;
     bool UseSharedMap() override;
 
+    // Whether window was made and not yet deleted.
+    static bool IsLive(const CUIWindow* window);
+
     // Sends the timer event to the control (a CUIControl pointer).
     virtual void OnTimer(unsigned long control, unsigned long id);
     // The folder from which this window's markup files are loaded.

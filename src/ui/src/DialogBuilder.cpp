@@ -19,8 +19,12 @@
 #include "GlobalManager.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
+#include "UIButton.h"
 #include "UIContainer.h"
 #include "UIControl.h"
+#include "UILabel.h"
+#include "UIOption.h"
+#include "UIProgress.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
@@ -47,7 +51,14 @@ struct ControlClass {
 const ControlClass kControlClasses[] = {
     {L"Container", &Make<CUIContainer>},
     {L"Control", &Make<CUIControl>},
+    {L"Button", &Make<CUIButton>},
+    {L"Label", &Make<CUILabel>},
+    {L"Text", &Make<CUIText>},
+    {L"Option", &Make<CUIOption>},
+    {L"Progress", &Make<CUIProgress>},
+    {L"Slider", &Make<CUISlider>},
     {L"ScrollBar", &Make<CUIScrollBar>},
+    {L"CheckBox", &Make<CUICheckBox>},
 };
 
 // No sensible markup nests files this deep; a cycle spelled with ever different paths does.

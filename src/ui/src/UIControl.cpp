@@ -425,16 +425,18 @@ void CUIControl::SetMaxHeight(int height)
         NeedSizeUpdate();
 }
 
-CUIRect CUIControl::GetPadding() const
+CUIRect CUIControl::GetPadding() const { return ScaleRect(m_rcPadding); }
+
+CUIRect CUIControl::ScaleRect(const CUIRect& logical) const
 {
     const double cx = WidthScale();
     const double cy = HeightScale();
-    CUIRect padding;
-    padding.left = Scale64(m_rcPadding.left, cx);
-    padding.top = Scale64(m_rcPadding.top, cy);
-    padding.right = Scale64(m_rcPadding.right, cx);
-    padding.bottom = Scale64(m_rcPadding.bottom, cy);
-    return padding;
+    CUIRect scaled;
+    scaled.left = Scale64(logical.left, cx);
+    scaled.top = Scale64(logical.top, cy);
+    scaled.right = Scale64(logical.right, cx);
+    scaled.bottom = Scale64(logical.bottom, cy);
+    return scaled;
 }
 
 void CUIControl::SetPadding(const CUIRect& padding)

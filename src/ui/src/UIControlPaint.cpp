@@ -111,6 +111,18 @@ bool CUIControl::DrawImage(CUIRender* render, const wchar_t* image, const wchar_
     return render->DrawImageString(m_rcItem, m_rcPaint, image, modify);
 }
 
+bool CUIControl::DrawImageOrForget(CUIRender* render, CUIString& image, const wchar_t* modify)
+{
+    if (image.IsEmpty())
+        return false;
+    if (DrawImage(render, image, modify))
+        return true;
+    // Without a renderer nothing can draw; the image itself is not at fault.
+    if (render->HasRenderPlatform())
+        image.Empty();
+    return false;
+}
+
 unsigned long CUIControl::GetBkColor() const { return m_dwBackColor; }
 
 void CUIControl::SetBkColor(unsigned long colour)

@@ -449,18 +449,6 @@ void CUIScrollBar::SetDestModify(const tagRECT& rc)
                           static_cast<int>(rc.bottom - m_rcItem.top));
 }
 
-bool CUIScrollBar::DrawOrForget(CUIRender* render, CUIString& image, bool withModify)
-{
-    if (image.IsEmpty())
-        return false;
-    if (DrawImage(render, image, withModify ? m_sImageModify.GetData() : nullptr))
-        return true;
-    // Without a renderer nothing can draw; the image itself is not at fault.
-    if (render->HasRenderPlatform())
-        image.Empty();
-    return false;
-}
-
 bool CUIScrollBar::DrawPart(CUIRender* render, PartImages& images, uint32_t& state, bool withModify)
 {
     if (IsEnabled())
@@ -474,9 +462,10 @@ bool CUIScrollBar::DrawPart(CUIRender* render, PartImages& images, uint32_t& sta
         stateImage = &images.pushed;
     else if (state & BUTTONSTATE_HOT)
         stateImage = &images.hot;
-    if (stateImage && DrawOrForget(render, *stateImage, withModify))
+    const wchar_t* modify = withModify ? m_sImageModify.GetData() : nullptr;
+    if (stateImage && DrawImageOrForget(render, *stateImage, modify))
         return true;
-    return DrawOrForget(render, images.normal, withModify);
+    return DrawImageOrForget(render, images.normal, modify);
 }
 
 void CUIScrollBar::PaintBk(CUIRender* render) { DrawPart(render, m_bkImages, m_uThumbState, false); }

@@ -42,13 +42,13 @@ void KeepForProcess(void* service)
     kept->push_back(service);
 }
 
-bool IsLive(const CUIWindow* window)
+}  // namespace
+
+bool CUIWindow::IsLive(const CUIWindow* window)
 {
     const auto& windows = LiveWindows();
     return std::find(windows.begin(), windows.end(), window) != windows.end();
 }
-
-}  // namespace
 
 // Marks a backend callback of the window as running. Controls handed to DeleteWhenIdle
 // meanwhile are deleted when the outermost one returns, unless a handler deleted the
