@@ -19,13 +19,6 @@ namespace {
 
 bool IsFontElement(const wchar_t* name) { return IsNamed(name, L"Font") || IsNamed(name, L"Fonts"); }
 
-bool IsTrue(const wchar_t* value)
-{
-    bool flag = false;
-    ParseBoolString(value, flag);
-    return flag;
-}
-
 // The value of the element's last attribute of that name ("" without one): a later
 // attribute of the same name replaces an earlier one.
 const wchar_t* LastValue(const pugi::xml_node& element, const wchar_t* name)
@@ -37,8 +30,6 @@ const wchar_t* LastValue(const pugi::xml_node& element, const wchar_t* name)
     }
     return value;
 }
-
-int ReadInt(const wchar_t* value) { return static_cast<int>(std::wcstol(value, nullptr, 10)); }
 
 // What a "Font" or "Fonts" element declares.
 struct FontSpec {
@@ -64,13 +55,13 @@ FontSpec ReadFont(const pugi::xml_node& element)
         else if (IsNamed(name, L"size"))
             font.size = ReadInt(value);
         else if (IsNamed(name, L"bold"))
-            font.bold = IsTrue(value);
+            font.bold = ReadBool(value);
         else if (IsNamed(name, L"underline"))
-            font.underline = IsTrue(value);
+            font.underline = ReadBool(value);
         else if (IsNamed(name, L"italic"))
-            font.italic = IsTrue(value);
+            font.italic = ReadBool(value);
         else if (IsNamed(name, L"default"))
-            font.isDefault = IsTrue(value);
+            font.isDefault = ReadBool(value);
     }
     return font;
 }

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cwchar>
 
+#include "MarkupText.h"
 #include "UIContainer.h"
 #include "UIParse.h"
 #include "UIRender.h"
@@ -42,13 +43,6 @@ int64_t AlongEnd(bool horizontal, const tagRECT& rc) { return horizontal ? rc.ri
 int64_t Along(bool horizontal, const tagPOINT& pt) { return horizontal ? pt.x : pt.y; }
 
 int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
-
-bool ReadBool(const wchar_t* value)
-{
-    bool result = false;
-    ParseBoolString(value, result);
-    return result;
-}
 
 }  // namespace
 

@@ -1,0 +1,24 @@
+#pragma once
+// Logical pixels to window pixels: a value times a scale factor, rounded up, within range.
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+// ceil of a scaled value, held within what T can represent.
+template <typename T>
+T CeilClamped(double value)
+{
+    const double lowest = static_cast<double>(std::numeric_limits<T>::min());
+    const double beyond = -lowest;  // a power of two, one past the largest value
+    const double rounded = std::ceil(value);
+    if (std::isnan(rounded) || rounded >= beyond)
+        return std::numeric_limits<T>::max();
+    if (rounded < lowest)
+        return std::numeric_limits<T>::min();
+    return static_cast<T>(rounded);
+}
+
+inline int ScaleInt(int64_t value, double factor) { return CeilClamped<int>(static_cast<double>(value) * factor); }
+
+inline int64_t Scale64(int64_t value, double factor) { return CeilClamped<int64_t>(static_cast<double>(value) * factor); }
