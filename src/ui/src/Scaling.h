@@ -1,5 +1,6 @@
 #pragma once
-// Logical pixels to window pixels: a value times a scale factor, rounded up, within range.
+// Logical pixels to window pixels (a value times a scale factor, rounded up) and other
+// values held within the range of int.
 
 #include <cmath>
 #include <cstdint>
@@ -22,3 +23,13 @@ T CeilClamped(double value)
 inline int ScaleInt(int64_t value, double factor) { return CeilClamped<int>(static_cast<double>(value) * factor); }
 
 inline int64_t Scale64(int64_t value, double factor) { return CeilClamped<int64_t>(static_cast<double>(value) * factor); }
+
+// A 64-bit value held within int, saturating instead of wrapping round.
+inline int ClampToInt(int64_t value)
+{
+    if (value > std::numeric_limits<int>::max())
+        return std::numeric_limits<int>::max();
+    if (value < std::numeric_limits<int>::min())
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}

@@ -3,7 +3,6 @@
 #include "UIContainer.h"
 
 #include <algorithm>
-#include <climits>
 #include <cwchar>
 
 #include <utility/logger>
@@ -23,9 +22,6 @@ const int kLineStep = 8;
 
 // Page Up, Page Down, End, Home, Up and Down.
 enum : uint32_t { kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38, kKeyDown = 40 };
-
-// A position beyond what a bar holds stops at its end instead of wrapping round.
-int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
 
 bool Intersects(const tagRECT& a, const tagRECT& b)
 {

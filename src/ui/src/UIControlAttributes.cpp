@@ -3,7 +3,6 @@
 #include "UIControl.h"
 
 #include <algorithm>
-#include <climits>
 #include <cwchar>
 #include <string>
 #include <string_view>
@@ -16,12 +15,11 @@
 #include "GlobalManager.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
+#include "Scaling.h"
 #include "UIParse.h"
 #include "UIWindow.h"
 
 namespace {
-
-int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
 
 // A rectangle from markup with every edge within int, so that placing by it cannot overflow.
 bool ReadRect(const wchar_t* value, CUIRect& rc)
