@@ -33,6 +33,7 @@
 #include "UIControl.h"
 #include "UIContainer.h"
 #include "UIScrollBar.h"
+#include "UIFlowLayout.h"
 #include "UIWindow.h"
 #include "NotifyPump.h"
 #include "DialogBuilder.h"

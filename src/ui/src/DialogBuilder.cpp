@@ -21,6 +21,7 @@
 #include "ResourceMgr.h"
 #include "UIContainer.h"
 #include "UIControl.h"
+#include "UIFlowLayout.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
@@ -45,6 +46,8 @@ struct ControlClass {
     CUIControl* (*make)();
 };
 const ControlClass kControlClasses[] = {
+    {L"HorizontalLayout", &Make<CUIHorizontalLayout>},
+    {L"VerticalLayout", &Make<CUIVerticalLayout>},
     {L"Container", &Make<CUIContainer>},
     {L"Control", &Make<CUIControl>},
     {L"ScrollBar", &Make<CUIScrollBar>},
