@@ -34,6 +34,7 @@
 #include "UIContainer.h"
 #include "UIScrollBar.h"
 #include "UIFlowLayout.h"
+#include "UITileLayout.h"
 #include "UIWindow.h"
 #include "NotifyPump.h"
 #include "DialogBuilder.h"

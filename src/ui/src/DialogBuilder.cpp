@@ -23,6 +23,7 @@
 #include "UIControl.h"
 #include "UIFlowLayout.h"
 #include "UIScrollBar.h"
+#include "UITileLayout.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
 
@@ -48,9 +49,11 @@ struct ControlClass {
 const ControlClass kControlClasses[] = {
     {L"HorizontalLayout", &Make<CUIHorizontalLayout>},
     {L"VerticalLayout", &Make<CUIVerticalLayout>},
+    {L"TileLayout", &Make<CUITileLayout>},
     {L"Container", &Make<CUIContainer>},
     {L"Control", &Make<CUIControl>},
     {L"ScrollBar", &Make<CUIScrollBar>},
+    {L"TileExLayout", &Make<CUITileExLayout>},
 };
 
 // No sensible markup nests files this deep; a cycle spelled with ever different paths does.

@@ -1,6 +1,7 @@
 #pragma once
 // Reading element names and attribute values of markup.
 
+#include <cstdint>
 #include <cwchar>
 
 #include "UIParse.h"
@@ -17,4 +18,21 @@ inline bool ReadBool(const wchar_t* value)
     bool result = false;
     ParseBoolString(value, result);
     return result;
+}
+
+// Decimal integers, each but the last followed by one separator of any kind, into fields;
+// false when the text ends before the last one.
+inline bool ReadIntegers(const wchar_t* value, int64_t* const* fields, int count)
+{
+    const wchar_t* cursor = value;
+    for (int i = 0; i < count; ++i) {
+        wchar_t* end = nullptr;
+        *fields[i] = static_cast<int>(std::wcstol(cursor, &end, 10));
+        if (i + 1 == count)
+            break;
+        if (*end == L'\0')
+            return false;
+        cursor = end + 1;
+    }
+    return true;
 }

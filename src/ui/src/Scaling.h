@@ -33,3 +33,15 @@ inline int ClampToInt(int64_t value)
         return std::numeric_limits<int>::min();
     return static_cast<int>(value);
 }
+
+// A double truncated toward zero, held within int; not a number gives 0.
+inline int TruncToInt(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
+        return std::numeric_limits<int>::max();
+    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
+        return std::numeric_limits<int>::min();
+    return static_cast<int>(value);
+}

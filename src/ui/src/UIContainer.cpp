@@ -29,21 +29,10 @@ bool Intersects(const tagRECT& a, const tagRECT& b)
     return UIIntersectRect(&common, &a, &b);
 }
 
-// Four integers, each but the last followed by one separator of any kind.
 bool ReadInset(const wchar_t* value, CUIRect& inset)
 {
     int64_t* const fields[] = {&inset.left, &inset.top, &inset.right, &inset.bottom};
-    const wchar_t* cursor = value;
-    for (int i = 0; i < 4; ++i) {
-        wchar_t* end = nullptr;
-        *fields[i] = static_cast<int>(wcstol(cursor, &end, 10));
-        if (i == 3)
-            break;
-        if (*end == L'\0')
-            return false;
-        cursor = end + 1;
-    }
-    return true;
+    return ReadIntegers(value, fields, 4);
 }
 
 }  // namespace

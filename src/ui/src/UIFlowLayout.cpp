@@ -43,7 +43,9 @@ struct Axis {
     int64_t ClampMain(const CUIControl& c, int64_t value) const { return Clamped(value, MinMain(c), MaxMain(c)); }
     int64_t ClampCross(const CUIControl& c, int64_t value) const
     {
-        return row ? Clamped(value, c.GetMinHeight(), c.GetMaxHeight()) : Clamped(value, c.GetMinWidth(), c.GetMaxWidth());
+        if (row)
+            return Clamped(value, c.GetMinHeight(), c.GetMaxHeight());
+        return Clamped(value, c.GetMinWidth(), c.GetMaxWidth());
     }
 };
 
@@ -99,7 +101,8 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
         ++flowing;
     }
     fixedTotal += (flowing - 1) * gap;
-    const int64_t share = stretchables > 0 ? std::max<int64_t>(0, (axis.Main(available) - fixedTotal) / stretchables) : 0;
+    const int64_t share =
+        stretchables > 0 ? std::max<int64_t>(0, (axis.Main(available) - fixedTotal) / stretchables) : 0;
 
     // The fixed remainder still counts the paddings of the children already placed (the
     // row even those of fixed children twice), so the last stretchable child comes out
@@ -344,7 +347,10 @@ CUIRect CUIHorizontalLayout::GetThumbRect(bool drag) const
     return ThumbRect(kRow, m_iSepWidth, dragging ? m_rcNewPos : m_rcItem);
 }
 
-void CUIHorizontalLayout::SetPos(const CUIRect& rc, bool needInvalidate) { LayOut(*this, kRow, m_items, rc, needInvalidate); }
+void CUIHorizontalLayout::SetPos(const CUIRect& rc, bool needInvalidate)
+{
+    LayOut(*this, kRow, m_items, rc, needInvalidate);
+}
 
 tagSIZE CUIHorizontalLayout::EstimateSize(tagSIZE available)
 {
@@ -410,7 +416,10 @@ CUIRect CUIVerticalLayout::GetThumbRect(bool drag) const
     return ThumbRect(kColumn, m_iSepHeight, dragging ? m_rcNewPos : m_rcItem);
 }
 
-void CUIVerticalLayout::SetPos(const CUIRect& rc, bool needInvalidate) { LayOut(*this, kColumn, m_items, rc, needInvalidate); }
+void CUIVerticalLayout::SetPos(const CUIRect& rc, bool needInvalidate)
+{
+    LayOut(*this, kColumn, m_items, rc, needInvalidate);
+}
 
 tagSIZE CUIVerticalLayout::EstimateSize(tagSIZE available)
 {
