@@ -35,6 +35,8 @@
 #include "UIScrollBar.h"
 #include "UIFlowLayout.h"
 #include "UITileLayout.h"
+#include "UITabLayout.h"
+#include "UIChildLayout.h"
 #include "UIWindow.h"
 #include "NotifyPump.h"
 #include "DialogBuilder.h"

@@ -46,9 +46,10 @@ inline void DeleteTree(CUIWindow& window)
 }
 
 // Creates, shows and paints once a window of that markup, 400 by 300 pixels.
-inline std::unique_ptr<MarkupWindow> OpenMarkup(const wchar_t* skin)
+template <typename Window = MarkupWindow>
+std::unique_ptr<Window> OpenMarkup(const wchar_t* skin)
 {
-    auto window = std::make_unique<MarkupWindow>(skin);
+    auto window = std::make_unique<Window>(skin);
     window->Create(0, 0, 400, 300);
     window->Show(true);
     headless::LastHandler()->OnPaint(headless::LastRender());
