@@ -499,4 +499,21 @@ TEST_F(SeparatorTest, AColumnSeparatorOnTheTopEdgeMovesTheTopWithinTheLimits)
     EXPECT_EQ(column.GetFixedHeight(), 78);
 }
 
+TEST_F(SeparatorTest, TheDraggedExtentReadsBackAtAnyScale)
+{
+    window->OnScaleChange(1.5, 1.0);
+    CUIHorizontalLayout row;
+    row.SetSepWidth(4);
+    window->InitControls(&row);
+    row.SetPos(CUIRect(0, 0, 100, 50), false);
+    TEventUI event{};
+    event.Type = EVENT_BUTTONDOWN;
+    event.ptMouse = {98, 10};
+    row.Event(event);
+    event.Type = EVENT_MOUSEMOVE;
+    event.ptMouse = {130, 10};
+    row.Event(event);
+    EXPECT_EQ(row.GetFixedWidth(), 132);  // stored as 88 logical pixels, read back at 1.5
+}
+
 }  // namespace
