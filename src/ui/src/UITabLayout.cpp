@@ -99,7 +99,7 @@ bool CUITabLayout::SelectItem(int index, bool notify)
 
     // Showing, hiding and placing run the pages' callbacks, which may delete this layout.
     const std::weak_ptr<const void> alive = GetLifetime();
-    for (int i = 0; i < GetCount() && !alive.expired(); ++i) {
+    for (int i = 0; !alive.expired() && i < GetCount(); ++i) {
         CUIControl* page = GetItemAt(i);
         if (i != index) {
             page->SetVisible(false);
