@@ -96,19 +96,19 @@ Lines PlaceAlong(bool row, const FlowCase& c, const CUIRect& area)
         layout = std::make_unique<CUIVerticalLayout>();
     layout->SetChildPadding(c.gap);
     std::vector<std::unique_ptr<CUIControl>> children;
-    for (const Child& spec : c.children) {
+    for (const Child& given : c.children) {
         children.push_back(std::make_unique<CUIControl>());
         CUIControl& child = *children.back();
         if (row) {
-            child.SetFixedWidth(spec.extent);
-            child.SetPadding(CUIRect(spec.lead, 0, spec.trail, 0));
-            child.SetMinWidth(spec.minimum);
-            child.SetMaxWidth(spec.maximum);
+            child.SetFixedWidth(given.extent);
+            child.SetPadding(CUIRect(given.lead, 0, given.trail, 0));
+            child.SetMinWidth(given.minimum);
+            child.SetMaxWidth(given.maximum);
         } else {
-            child.SetFixedHeight(spec.extent);
-            child.SetPadding(CUIRect(0, spec.lead, 0, spec.trail));
-            child.SetMinHeight(spec.minimum);
-            child.SetMaxHeight(spec.maximum);
+            child.SetFixedHeight(given.extent);
+            child.SetPadding(CUIRect(0, given.lead, 0, given.trail));
+            child.SetMinHeight(given.minimum);
+            child.SetMaxHeight(given.maximum);
         }
         layout->Add(&child);
     }
