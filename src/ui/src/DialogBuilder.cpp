@@ -17,15 +17,20 @@
 
 #include "ControlTree.h"
 #include "GlobalManager.h"
+#include "MarkupFiles.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "UIButton.h"
+#include "UIChildLayout.h"
 #include "UIContainer.h"
 #include "UIControl.h"
+#include "UIFlowLayout.h"
 #include "UILabel.h"
 #include "UIOption.h"
 #include "UIProgress.h"
 #include "UIScrollBar.h"
+#include "UITabLayout.h"
+#include "UITileLayout.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
 
@@ -49,6 +54,11 @@ struct ControlClass {
     CUIControl* (*make)();
 };
 const ControlClass kControlClasses[] = {
+    {L"HorizontalLayout", &Make<CUIHorizontalLayout>},
+    {L"VerticalLayout", &Make<CUIVerticalLayout>},
+    {L"TileLayout", &Make<CUITileLayout>},
+    {L"TabLayout", &Make<CUITabLayout>},
+    {L"ChildLayout", &Make<CUIChildLayout>},
     {L"Container", &Make<CUIContainer>},
     {L"Control", &Make<CUIControl>},
     {L"Button", &Make<CUIButton>},
@@ -59,6 +69,7 @@ const ControlClass kControlClasses[] = {
     {L"Slider", &Make<CUISlider>},
     {L"ScrollBar", &Make<CUIScrollBar>},
     {L"CheckBox", &Make<CUICheckBox>},
+    {L"TileExLayout", &Make<CUITileExLayout>},
 };
 
 // No sensible markup nests files this deep; a cycle spelled with ever different paths does.
@@ -107,6 +118,15 @@ public:
     ~FileInProgress() { FilesInProgress().pop_back(); }
 };
 
+// The file's path in the window's skin folder or, without one, in the resource directory.
+CUIString MarkupPath(const CUIString& file, CUIWindow* window)
+{
+    CUIString folder = window ? window->GetSkinFolder() : CUIString();
+    if (folder.IsEmpty())
+        folder = CResourceMgr::GetResourePath();
+    return folder + file;
+}
+
 // Whether building path now would build a file inside itself, or nest files without end.
 bool RefusedAsCycle(const CUIString& path, const std::string& resolved)
 {
@@ -133,6 +153,13 @@ void RegisterNamesIfAttached(CUIControl* control)
 }
 
 }  // namespace
+
+MarkupFileInProgress::MarkupFileInProgress(const CUIString& file, CUIWindow* window)
+{
+    FilesInProgress().push_back(ResolvedPath(MarkupPath(file, window)));
+}
+
+MarkupFileInProgress::~MarkupFileInProgress() { FilesInProgress().pop_back(); }
 
 std::vector<CUIControl*> Descendants(CUIControl* control)
 {
@@ -175,11 +202,7 @@ CUIControl* CDialogBuilder::Create(const CUIString& file, CUIWindow* window, CUI
 {
     if (file.IsEmpty())
         return nullptr;
-    CUIString folder = window ? window->GetSkinFolder() : CUIString();
-    if (folder.IsEmpty())
-        folder = CResourceMgr::GetResourePath();
-    const CUIString path = folder + file;
-
+    const CUIString path = MarkupPath(file, window);
     std::string resolved = ResolvedPath(path);
     if (RefusedAsCycle(path, resolved) || !Load(path))
         return nullptr;
@@ -253,6 +276,9 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
     CUIControl* control = MakeControl(name);
     if (control == nullptr)
         return nullptr;
+    // The table makes every "ChildLayout"; it builds its own file later, with this builder's callback.
+    if (name == L"ChildLayout")
+        static_cast<CUIChildLayout*>(control->GetInterface(L"ChildLayout"))->SetBuilderCallback(m_pCallback);
     if (element.first_child())
         ParseControl(element, window, control);
 

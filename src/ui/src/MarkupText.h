@@ -2,9 +2,9 @@
 // Reading element names and attribute values of markup.
 
 #include <algorithm>
-#include <climits>
 #include <cwchar>
 
+#include "Scaling.h"
 #include "UIParse.h"
 
 // Markup names compare exactly, letter case included.
@@ -18,9 +18,7 @@ inline bool ReadBool(const wchar_t* value)
     return result;
 }
 
-inline int ClampToInt(long value) { return static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX)); }
-
-// A decimal integer; 0 without digits.
+// A decimal integer, held within int; 0 without digits.
 inline int ReadInt(const wchar_t* value) { return ClampToInt(std::wcstol(value, nullptr, 10)); }
 
 // Hexadecimal digits after at most one leading "#"; 0 without digits.

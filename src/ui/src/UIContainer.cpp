@@ -3,13 +3,13 @@
 #include "UIContainer.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cwchar>
 
 #include <utility/logger>
 
+#include "MarkupText.h"
 #include "ResourceMgr.h"
+#include "Scaling.h"
 #include "UIParse.h"
 #include "UIRender.h"
 #include "UIScrollBar.h"
@@ -23,45 +23,18 @@ const int kLineStep = 8;
 // Page Up, Page Down, End, Home, Up and Down.
 enum : uint32_t { kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38, kKeyDown = 40 };
 
-// A logical value in window pixels: times the factor, rounded up, within int.
-int ScaledInt(int64_t value, double factor)
-{
-    const double scaled = std::ceil(static_cast<double>(value) * factor);
-    return static_cast<int>(std::max<double>(INT_MIN, std::min<double>(INT_MAX, scaled)));
-}
-
-// A position beyond what a bar holds stops at its end instead of wrapping round.
-int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
-
 bool Intersects(const tagRECT& a, const tagRECT& b)
 {
     CUIRect common;
     return UIIntersectRect(&common, &a, &b);
 }
 
-bool ReadBool(const wchar_t* value)
-{
-    bool result = false;
-    ParseBoolString(value, result);
-    return result;
-}
-
-int ReadInt(const wchar_t* value) { return static_cast<int>(wcstol(value, nullptr, 10)); }
-
-// Four integers, each but the last followed by one separator of any kind.
 bool ReadInset(const wchar_t* value, CUIRect& inset)
 {
-    int64_t* const fields[] = {&inset.left, &inset.top, &inset.right, &inset.bottom};
-    const wchar_t* cursor = value;
-    for (int i = 0; i < 4; ++i) {
-        wchar_t* end = nullptr;
-        *fields[i] = static_cast<int>(wcstol(cursor, &end, 10));
-        if (i == 3)
-            break;
-        if (*end == L'\0')
-            return false;
-        cursor = end + 1;
-    }
+    int edges[4];
+    if (ReadInts(value, edges, 4) < 4)
+        return false;
+    inset = CUIRect(edges[0], edges[1], edges[2], edges[3]);
     return true;
 }
 
@@ -133,10 +106,10 @@ CUIRect CUIContainer::GetInset() const
     const double cx = m_pWindow ? m_pWindow->GetWidthScale() : 1.0;
     const double cy = m_pWindow ? m_pWindow->GetHeightScale() : 1.0;
     CUIRect inset;
-    inset.left = ScaledInt(m_rcInset.left, cx);
-    inset.top = ScaledInt(m_rcInset.top, cy);
-    inset.right = ScaledInt(m_rcInset.right, cx);
-    inset.bottom = ScaledInt(m_rcInset.bottom, cy);
+    inset.left = ScaleInt(m_rcInset.left, cx);
+    inset.top = ScaleInt(m_rcInset.top, cy);
+    inset.right = ScaleInt(m_rcInset.right, cx);
+    inset.bottom = ScaleInt(m_rcInset.bottom, cy);
     return inset;
 }
 
@@ -148,7 +121,7 @@ void CUIContainer::SetInset(const CUIRect& inset)
 
 int CUIContainer::GetChildPadding() const
 {
-    return ScaledInt(m_iChildPadding, m_pWindow ? m_pWindow->GetWidthScale() : 1.0);
+    return ScaleInt(m_iChildPadding, m_pWindow ? m_pWindow->GetWidthScale() : 1.0);
 }
 
 void CUIContainer::SetChildPadding(int padding)

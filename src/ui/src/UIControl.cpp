@@ -3,31 +3,12 @@
 #include "UIControl.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 #include "ResourceMgr.h"
+#include "Scaling.h"
 #include "UIWindow.h"
 
 namespace {
-
-// ceil of a scaled value, held within what T can represent.
-template <typename T>
-T CeilClamped(double value)
-{
-    const double lowest = static_cast<double>(std::numeric_limits<T>::min());
-    const double beyond = -lowest;  // a power of two, one past the largest value
-    const double rounded = std::ceil(value);
-    if (std::isnan(rounded) || rounded >= beyond)
-        return std::numeric_limits<T>::max();
-    if (rounded < lowest)
-        return std::numeric_limits<T>::min();
-    return static_cast<T>(rounded);
-}
-
-int ScaleInt(int64_t value, double factor) { return CeilClamped<int>(static_cast<double>(value) * factor); }
-
-int64_t Scale64(int64_t value, double factor) { return CeilClamped<int64_t>(static_cast<double>(value) * factor); }
 
 // The area clipped by the item rectangles of every ancestor; false when nothing is left.
 bool ClipByAncestors(const CUIControl* control, CUIRect& area)

@@ -3,7 +3,6 @@
 #include "UIControl.h"
 
 #include <algorithm>
-#include <climits>
 #include <cwchar>
 #include <string>
 #include <string_view>
@@ -14,15 +13,13 @@
 #include <utility/logger>
 
 #include "GlobalManager.h"
+#include "MarkupText.h"
 #include "ResourceMgr.h"
+#include "Scaling.h"
 #include "UIParse.h"
 #include "UIWindow.h"
 
 namespace {
-
-int ReadInt(const wchar_t* value) { return static_cast<int>(wcstol(value, nullptr, 10)); }
-
-int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
 
 // A rectangle from markup with every edge within int, so that placing by it cannot overflow.
 bool ReadRect(const wchar_t* value, CUIRect& rc)
@@ -31,13 +28,6 @@ bool ReadRect(const wchar_t* value, CUIRect& rc)
         return false;
     rc = CUIRect(ClampToInt(rc.left), ClampToInt(rc.top), ClampToInt(rc.right), ClampToInt(rc.bottom));
     return true;
-}
-
-bool ReadBool(const wchar_t* value)
-{
-    bool result = false;
-    ParseBoolString(value, result);
-    return result;
 }
 
 // Hands a colour to store, or logs a value without "#".

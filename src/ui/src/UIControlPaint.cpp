@@ -3,8 +3,8 @@
 #include "UIControl.h"
 
 #include <cstdlib>
-#include <limits>
 
+#include "Scaling.h"
 #include "UIContainer.h"
 #include "UIRender.h"
 #include "UIWindow.h"
@@ -31,15 +31,6 @@ bool StoreChanged(T& stored, const T& value)
         return false;
     stored = value;
     return true;
-}
-
-int ClampToInt(int64_t value)
-{
-    if (value > std::numeric_limits<int>::max())
-        return std::numeric_limits<int>::max();
-    if (value < std::numeric_limits<int>::min())
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
 }
 
 }  // namespace

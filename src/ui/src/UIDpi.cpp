@@ -2,25 +2,21 @@
 
 #include "UIDpi.h"
 
-#include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
+
+#include "Scaling.h"
 
 namespace {
 
 const double kMinFactor = 0.1;
 
-int ClampToInt(double value) { return static_cast<int>(std::clamp<double>(value, INT_MIN, INT_MAX)); }
-
-int ClampToInt(int64_t value) { return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX)); }
-
 // Converts left and top on their own; right and bottom follow from the converted width and height.
 template <typename Convert>
 void ConvertRect(tagRECT& rc, Convert convert)
 {
-    const int width = convert(ClampToInt(static_cast<double>(rc.right) - static_cast<double>(rc.left)));
-    const int height = convert(ClampToInt(static_cast<double>(rc.bottom) - static_cast<double>(rc.top)));
+    const int width = convert(TruncToInt(static_cast<double>(rc.right) - static_cast<double>(rc.left)));
+    const int height = convert(TruncToInt(static_cast<double>(rc.bottom) - static_cast<double>(rc.top)));
     rc.left = convert(ClampToInt(rc.left));
     rc.top = convert(ClampToInt(rc.top));
     rc.right = ClampToInt(rc.left + width);
@@ -48,9 +44,9 @@ bool CUIDpi::SetDpi(double factor)
     return true;
 }
 
-int CUIDpi::Scale(int value) { return ClampToInt(value * m_fScale + 0.5); }
+int CUIDpi::Scale(int value) { return TruncToInt(value * m_fScale + 0.5); }
 
-int CUIDpi::ScaleBack(int value) { return ClampToInt(value / m_fScale + 0.5); }
+int CUIDpi::ScaleBack(int value) { return TruncToInt(value / m_fScale + 0.5); }
 
 tagRECT CUIDpi::Scale(tagRECT rc)
 {

@@ -3,9 +3,10 @@
 #include "UIScrollBar.h"
 
 #include <algorithm>
-#include <climits>
 #include <cwchar>
 
+#include "MarkupText.h"
+#include "Scaling.h"
 #include "UIContainer.h"
 #include "UIParse.h"
 #include "UIRender.h"
@@ -40,15 +41,6 @@ CUIRect Oriented(bool horizontal, int64_t alongBegin, int64_t alongEnd, int64_t 
 int64_t AlongBegin(bool horizontal, const tagRECT& rc) { return horizontal ? rc.left : rc.top; }
 int64_t AlongEnd(bool horizontal, const tagRECT& rc) { return horizontal ? rc.right : rc.bottom; }
 int64_t Along(bool horizontal, const tagPOINT& pt) { return horizontal ? pt.x : pt.y; }
-
-int ClampToInt(int64_t value) { return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, value))); }
-
-bool ReadBool(const wchar_t* value)
-{
-    bool result = false;
-    ParseBoolString(value, result);
-    return result;
-}
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include <utility/logger>
 
 #include "ControlTree.h"
+#include "MarkupFiles.h"
 #include "ResourceMgr.h"
 #include "UIControl.h"
 
@@ -43,7 +44,11 @@ bool CWindowImpBase::LoadSkin(const wchar_t* file)
         UI_TRACE("builder error : root == null ");
         return false;
     }
-    AttachDlg(root);
+    {
+        // Child layouts initialise as the tree is attached; one that names this file is refused.
+        const MarkupFileInProgress attaching(file, this);
+        AttachDlg(root);
+    }
     InitWindow();
     return true;
 }

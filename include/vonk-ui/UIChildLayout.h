@@ -1,0 +1,34 @@
+#pragma once
+// CUIChildLayout: a container that builds a markup file of its own into a control tree
+// when it is given its window, and holds that tree as its child.
+//
+// Ownership: like every child, the tree is linked and unlinked, never deleted. Each
+// initialisation builds the file again and adds another tree.
+
+#include "DialogBuilder.h"
+#include "UIContainer.h"
+
+class UILIB_API CUIChildLayout : public CUIContainer {
+public:
+    CUIChildLayout();
+    ~CUIChildLayout() override;
+
+    CUIString GetClass() const override;
+    // The child layout for "ChildLayout", else the container's answer.
+    void* GetInterface(const CUIString& name) override;
+    // Builds the markup file and adds its tree; a file that cannot be built unlinks every
+    // child. Fires no init event.
+    void Init() override;
+    // "xmlfile" names the markup file.
+    void SetAttribute(const wchar_t* name, const wchar_t* value) override;
+
+    // Stores the file name, looked up as the builder looks files up; builds nothing.
+    void SetChildLayoutXML(const CUIString& file);
+    CUIString GetChildLayoutXML() const;
+    // The callback the file is built with; borrowed, may be null.
+    void SetBuilderCallback(IDialogBuilderCallback* callback);
+
+protected:
+    CUIString m_strXMLFile;
+    IDialogBuilderCallback* m_pCallback;
+};

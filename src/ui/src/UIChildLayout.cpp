@@ -1,0 +1,51 @@
+// The child layout: the markup file it builds into its own tree when it gets its window.
+
+#include "UIChildLayout.h"
+
+#include "MarkupFiles.h"
+#include "MarkupText.h"
+
+CUIChildLayout::CUIChildLayout() : m_pCallback(nullptr) {}
+
+CUIChildLayout::~CUIChildLayout() = default;
+
+CUIString CUIChildLayout::GetClass() const { return L"ChildLayoutUI"; }
+
+void* CUIChildLayout::GetInterface(const CUIString& name)
+{
+    if (name == L"ChildLayout")
+        return static_cast<CUIChildLayout*>(this);
+    return CUIContainer::GetInterface(name);
+}
+
+void CUIChildLayout::SetChildLayoutXML(const CUIString& file) { m_strXMLFile = file; }
+
+CUIString CUIChildLayout::GetChildLayoutXML() const { return m_strXMLFile; }
+
+void CUIChildLayout::SetBuilderCallback(IDialogBuilderCallback* callback) { m_pCallback = callback; }
+
+void CUIChildLayout::Init()
+{
+    if (m_strXMLFile.IsEmpty())
+        return;
+    CDialogBuilder builder(m_pCallback);
+    CUIControl* tree = builder.Create(m_strXMLFile, m_pWindow, nullptr);
+    if (tree == nullptr) {
+        RemoveAll();
+        return;
+    }
+    // Child layouts in the tree initialise while it is added: one that names this file
+    // again, directly or through others, is then refused instead of built without end.
+    const MarkupFileInProgress attaching(m_strXMLFile, m_pWindow);
+    Add(tree);
+}
+
+void CUIChildLayout::SetAttribute(const wchar_t* name, const wchar_t* value)
+{
+    if (name == nullptr || value == nullptr)
+        return;
+    if (IsNamed(name, L"xmlfile"))
+        SetChildLayoutXML(value);
+    else
+        CUIContainer::SetAttribute(name, value);
+}
