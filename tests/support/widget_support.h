@@ -102,6 +102,7 @@ private:
         switch (type) {
         case NOTIFY_CLICK: return "click";
         case NOTIFY_SELECT_CHANGED: return "selectchanged";
+        case NOTIFY_TAB_SELECT: return "tabselect";
         case NOTIFY_VALUE_CHANGED: return "valuechanged";
         case NOTIFY_MOUSE_ENTER: return "enter";
         case NOTIFY_MOUSE_LEAVE: return "leave";

@@ -10,6 +10,7 @@
 
 #include "MarkupText.h"
 #include "UIRender.h"
+#include "UITabLayout.h"
 #include "UIWindow.h"
 
 namespace {
@@ -210,18 +211,16 @@ void CUIButton::BindTriggerTabSel(int index)
 {
     if (m_pWindow == nullptr)
         return;
-    CUIControl* layout = m_pWindow->FindControl(m_sBindTabLayoutName.GetData());
-    if (layout == nullptr || layout->GetInterface(L"TabLayout") == nullptr)
+    CUIControl* found = m_pWindow->FindControl(m_sBindTabLayoutName.GetData());
+    auto* layout = found ? static_cast<CUITabLayout*>(found->GetInterface(L"TabLayout")) : nullptr;
+    if (layout == nullptr)
         return;
-    int page = index >= 0 ? index : m_iBindTabIndex;
-    if (page < 0) {
-        CUIControl* item = m_pWindow->FindSubControlByName(layout, m_sBindTabItemName.GetData());
-        page = item ? layout->GetItemIndex(item) : -1;
-        if (page < 0)
-            return;
-    }
-    // The tab layout's "selectedid" selects a page, reporting the change itself.
-    layout->SetAttribute(L"selectedid", std::to_wstring(page).c_str());
+    if (index >= 0)
+        layout->SelectItem(index, true);
+    else if (m_iBindTabIndex >= 0)
+        layout->SelectItem(m_iBindTabIndex, true);
+    else
+        layout->SelectItem(m_sBindTabItemName.GetData(), true);
 }
 
 // ---- painting ----
