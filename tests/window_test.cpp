@@ -233,6 +233,9 @@ TEST_F(WindowTest, CaptionRectangleIsScaledAndTruncated)
         {CUIRect(0, 0, 100, 30), 1.5, 2.0, "0,0,150,60"},
         {CUIRect(0, 0, -1, -1), 1.5, 1.5, "0,0,-1,-1"},
         {CUIRect(3, 3, 5, 5), 1.25, 1.25, "3,3,6,6"},
+        // Edges beyond what the scaled value can hold stop at its ends.
+        {CUIRect(INT64_MAX, INT64_MIN, 0, 48), 1.0, 1.0, "9223372036854775807,-9223372036854775808,0,48"},
+        {CUIRect(0, 0, INT64_MAX / 2, 48), 4.0, 1.0, "0,0,9223372036854775807,48"},
     };
     for (const auto& c : cases) {
         window->SetCaptionRect(c.caption);

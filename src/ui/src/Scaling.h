@@ -34,14 +34,19 @@ inline int ClampToInt(int64_t value)
     return static_cast<int>(value);
 }
 
-// A double truncated toward zero, held within int; not a number gives 0.
-inline int TruncToInt(double value)
+// A double truncated toward zero, held within what T can represent; not a number gives 0.
+template <typename T>
+T TruncClamped(double value)
 {
+    const double lowest = static_cast<double>(std::numeric_limits<T>::min());
+    const double beyond = -lowest;  // a power of two, one past the largest value
     if (std::isnan(value))
         return 0;
-    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
+    if (value >= beyond)
+        return std::numeric_limits<T>::max();
+    if (value <= lowest)
+        return std::numeric_limits<T>::min();
+    return static_cast<T>(value);
 }
+
+inline int TruncToInt(double value) { return TruncClamped<int>(value); }

@@ -16,6 +16,7 @@
 #include "UIPlatform.h"
 #include "UIRender.h"
 #include "ResourceMgr.h"
+#include "Scaling.h"
 
 // One running timer of a window: the hook handed to the backend points back at it.
 struct TimerEntry {
@@ -605,11 +606,14 @@ void CUIWindow::SetCaptionRect(const CUIRect& rc) { m_rcCaption = rc; }
 
 CUIRect CUIWindow::GetCaptionRect() const
 {
+    const auto scaled = [](int64_t edge, double factor) {
+        return TruncClamped<int64_t>(static_cast<double>(edge) * factor);
+    };
     CUIRect rc;
-    rc.left = static_cast<int64_t>(static_cast<double>(m_rcCaption.left) * m_fWidthScale);
-    rc.top = static_cast<int64_t>(static_cast<double>(m_rcCaption.top) * m_fHeightScale);
-    rc.right = static_cast<int64_t>(static_cast<double>(m_rcCaption.right) * m_fWidthScale);
-    rc.bottom = static_cast<int64_t>(static_cast<double>(m_rcCaption.bottom) * m_fHeightScale);
+    rc.left = scaled(m_rcCaption.left, m_fWidthScale);
+    rc.top = scaled(m_rcCaption.top, m_fHeightScale);
+    rc.right = scaled(m_rcCaption.right, m_fWidthScale);
+    rc.bottom = scaled(m_rcCaption.bottom, m_fHeightScale);
     return rc;
 }
 
