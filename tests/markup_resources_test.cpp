@@ -5,6 +5,7 @@
 
 #include <stdlib.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -109,6 +110,11 @@ TEST_F(MarkupResourcesTest, CaptionAndSizingLimitsReachTheWindow)
     EXPECT_EQ(caption.bottom, 30);
     window->ReSize(CUISize(100, 1000));
     EXPECT_EQ(headless::JournalOf("Window.ReSize"), (Lines{"Window.ReSize(300,600)"}));
+
+    // An edge too large for any number reads as the largest one, scaled or not.
+    BuildWindow("<Window caption=\"99999999999999999999,0,-1,48\"/>");
+    window->OnScaleChange(1.5, 1.5);
+    EXPECT_EQ(window->GetCaptionRect().left, INT64_MAX);
 }
 
 TEST_F(MarkupResourcesTest, InvalidWindowValuesAreReportedAndSkipped)
