@@ -343,6 +343,23 @@ TEST_F(BuilderTest, MarkupNestedTooDeepIsCutWithALogLine)
     EXPECT_NE(messages[0].find("] markup elements nested too deep  Container "), std::string::npos);
 }
 
+TEST_F(BuilderTest, AnIncludeCountTooLargeIsRefusedAndTheFileBuiltOnce)
+{
+    const std::string dir = testing::TempDir();
+    std::ofstream(dir + "one.xml") << "<Markup><Probe name=\"copy\"/></Markup>";
+    std::ofstream(dir + "many.xml") << "<Markup><Include source=\"one.xml\" count=\"99999999999999999999\"/>"
+                                       "<Include source=\"missing.xml\" count=\"10001\"/></Markup>";
+    CResourceMgr::SetResourePath(CUIString(Wide(dir).c_str()));
+
+    vonktest::LogCapture log;
+    BuildForWindow(L"many.xml", &parent);
+    EXPECT_EQ(ChildNames(parent), Lines{"copy"});
+    size_t refusals = 0;
+    for (const std::string& message : log.Messages())
+        refusals += message.find("include count too large") != std::string::npos;
+    EXPECT_EQ(refusals, 2u);
+}
+
 TEST_F(BuilderTest, ABuildIntoAnAttachedParentLeavesAConsistentTree)
 {
     window->AttachDlg(&parent);

@@ -75,6 +75,10 @@ const ControlClass kControlClasses[] = {
 // No sensible markup nests files this deep; a cycle spelled with ever different paths does.
 constexpr size_t kMaxFileNesting = 32;
 
+// More copies of one file than any window holds would only build without end; such a count
+// is refused and the file built once.
+constexpr long kMaxIncludeCopies = 10000;
+
 // Deeper markup than any window needs would only exhaust the stack of the passes that
 // walk the tree: building, layout, painting and searching.
 constexpr int kMaxElementNesting = 256;
@@ -314,7 +318,11 @@ CUIControl* CDialogBuilder::BuildInclude(const pugi::xml_node& element, CUIWindo
     if (!source)
         return nullptr;
     const pugi::xml_attribute counted = element.attribute(L"count");
-    const long count = counted ? std::wcstol(counted.value(), nullptr, 10) : 1;
+    long count = counted ? std::wcstol(counted.value(), nullptr, 10) : 1;
+    if (count > kMaxIncludeCopies) {
+        UI_TRACE("include count too large  %S ", counted.value());
+        count = 1;
+    }
     // The copies are built with the window's own callback, whoever meets the element.
     IDialogBuilderCallback* callback = dynamic_cast<CWindowImpBase*>(window);
 
