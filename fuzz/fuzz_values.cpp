@@ -60,19 +60,26 @@ void Parsers(const wchar_t* text)
     SplitStringToToken(text);
 }
 
+// Every control class the markup can name, given the attribute on a live window, laid
+// out and painted.
 void Attributes(const wchar_t* name, const wchar_t* value)
 {
+    static const wchar_t* const kElements[] = {
+        L"Container", L"Control", L"ScrollBar", L"Label", L"Text", L"Button", L"Option", L"CheckBox",
+        L"Progress", L"Slider", L"HorizontalLayout", L"VerticalLayout", L"TileLayout", L"TileExLayout",
+        L"TabLayout", L"ChildLayout",
+    };
     FuzzWindow& window = Window();
-    auto container = std::make_unique<CUIContainer>();
-    auto bar = std::make_unique<CUIScrollBar>();
-    container->SetOwnWindow(&window, nullptr);
-    bar->SetOwnWindow(&window, nullptr);
-    container->SetAttribute(name, value);
-    bar->SetAttribute(name, value);
-    container->ApplyAttributeList(name);
-    container->SetPos(CUIRect(0, 0, 200, 100));
-    bar->SetPos(CUIRect(0, 0, 12, 100));
-    window.GetPaintContext()->DrawImageString(CUIRect(0, 0, 100, 50), CUIRect(0, 0, 200, 100), name, value);
+    CUIRender* render = window.GetPaintContext();
+    for (const wchar_t* element : kElements) {
+        std::unique_ptr<CUIControl> control(CDialogBuilder::CreateControlByClass(element));
+        control->SetOwnWindow(&window, nullptr);
+        control->SetAttribute(name, value);
+        control->ApplyAttributeList(name);
+        control->SetPos(CUIRect(0, 0, 200, 100));
+        control->DoPaint(render, CUIRect(0, 0, 200, 100));
+    }
+    render->DrawImageString(CUIRect(0, 0, 100, 50), CUIRect(0, 0, 200, 100), name, value);
 }
 
 }  // namespace
