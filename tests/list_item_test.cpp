@@ -288,7 +288,8 @@ TEST_F(ItemTest, TheTextCallbackGivesEveryCell)
     EXPECT_EQ(cells.asked, (Lines{"t2 2 0", "t2 2 1", "t2 2 2"}));
     const Lines drawn = vonktest::DrawnTexts();
     EXPECT_EQ(Lines(drawn.begin() + 5, drawn.begin() + 8),
-              (Lines{"0,64,100,84 r2c0 144 ff000011", "100,64,200,84  144 ff000011", "200,64,300,84 r2c2 144 ff000011"}));
+              (Lines{"0,64,100,84 r2c0 144 ff000011", "100,64,200,84  144 ff000011",
+                     "200,64,300,84 r2c2 144 ff000011"}));
 }
 
 TEST_F(ItemTest, AnItemScrolledPartlyOutRepaintsOnlyWhatShows)

@@ -67,7 +67,10 @@ protected:
         return static_cast<IListItemUI*>(list->GetItemAt(i)->GetInterface(L"ListItem"));
     }
 
-    IListItemUI* Named(const wchar_t* name) { return static_cast<IListItemUI*>(Find<CUIControl>(name)->GetInterface(L"ListItem")); }
+    IListItemUI* Named(const wchar_t* name)
+    {
+        return static_cast<IListItemUI*>(Find<CUIControl>(name)->GetInterface(L"ListItem"));
+    }
 
     void Key(uint32_t key)
     {
@@ -535,7 +538,10 @@ TEST_F(ListTest, AComparisonThatIsNoOrderLosesNoItem)
     for (int i = 0; i < list->GetCount(); ++i)
         before.insert(list->GetItemAt(i));
     std::mt19937 coin(7);
-    auto random = [](void*, void*, void* data) { return static_cast<int>((*static_cast<std::mt19937*>(data))() % 3) - 1; };
+    // Below, level with or above, at random.
+    auto random = [](void*, void*, void* data) {
+        return static_cast<int>((*static_cast<std::mt19937*>(data))() % 3) - 1;
+    };
     ASSERT_TRUE(list->GetList()->SortItems(random, &coin));
     std::set<CUIControl*> after;
     for (int i = 0; i < list->GetCount(); ++i)

@@ -1449,8 +1449,9 @@ void CListElementUI::DrawItemBk(CUIRender* render, const CUIRect&)
     if (m_pOwner == nullptr)
         return;
     tagTListInfoUI& info = *m_pOwner->GetListInfo();
+    const auto drawOrForget = [this, render](CUIString& image) { return DrawImageOrForget(render, image, nullptr); };
     PaintItemBackground(render, m_rcItem, LookOf(*this, info, m_uButtonState, m_bSelected, m_iItemIndex), info,
-                        m_sBkImage, [this, render](CUIString& image) { return DrawImageOrForget(render, image, nullptr); });
+                        m_sBkImage, drawOrForget);
 }
 
 // ---- the label item ----
@@ -1760,8 +1761,9 @@ void CListContainerElementUI::DrawItemBk(CUIRender* render, const CUIRect&)
     if (m_pOwner == nullptr)
         return;
     tagTListInfoUI& info = *m_pOwner->GetListInfo();
+    const auto drawOrForget = [this, render](CUIString& image) { return DrawImageOrForget(render, image, nullptr); };
     PaintItemBackground(render, m_rcItem, LookOf(*this, info, m_uButtonState, m_bSelected, m_iItemIndex), info,
-                        m_sBkImage, [this, render](CUIString& image) { return DrawImageOrForget(render, image, nullptr); });
+                        m_sBkImage, drawOrForget);
 }
 
 void CListContainerElementUI::DoPaint(CUIRender* render, const CUIRect& paint)
