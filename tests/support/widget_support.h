@@ -109,6 +109,10 @@ private:
         case NOTIFY_LINK_CLICK: return "link";
         case NOTIFY_TIMER: return "timer";
         case NOTIFY_FIRST_PAINT: return "firstpaint";
+        case NOTIFY_ITEM_SELECT: return "itemselect";
+        case NOTIFY_ITEM_CLICK: return "itemclick";
+        case NOTIFY_ITEM_ACTIVATE: return "itemactivate";
+        case NOTIFY_HEADER_CLICK: return "headerclick";
         default: return std::to_string(type);
         }
     }

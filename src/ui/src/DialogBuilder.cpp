@@ -26,6 +26,9 @@
 #include "UIControl.h"
 #include "UIFlowLayout.h"
 #include "UILabel.h"
+#include "UIList.h"
+#include "UIListHeader.h"
+#include "UIListItem.h"
 #include "UIOption.h"
 #include "UIProgress.h"
 #include "UIScrollBar.h"
@@ -68,6 +71,12 @@ const ControlClass kControlClasses[] = {
     {L"Progress", &Make<CUIProgress>},
     {L"Slider", &Make<CUISlider>},
     {L"ScrollBar", &Make<CUIScrollBar>},
+    {L"List", &Make<CListUI>},
+    {L"ListHeader", &Make<CListHeaderUI>},
+    {L"ListHeaderItem", &Make<CListHeaderItemUI>},
+    {L"ListLabelElement", &Make<CListLabelElementUI>},
+    {L"ListTextElement", &Make<CListTextElementUI>},
+    {L"ListContainerElement", &Make<CListContainerElementUI>},
     {L"CheckBox", &Make<CUICheckBox>},
     {L"TileExLayout", &Make<CUITileExLayout>},
 };

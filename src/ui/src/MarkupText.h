@@ -4,8 +4,12 @@
 #include <algorithm>
 #include <cwchar>
 
+#include <utility/logger>
+
 #include "Scaling.h"
+#include "UIDefine.h"
 #include "UIParse.h"
+#include "UIRender.h"
 
 // Markup names compare exactly, letter case included.
 inline bool IsNamed(const wchar_t* name, const wchar_t* expected) { return std::wcscmp(name, expected) == 0; }
@@ -44,4 +48,45 @@ inline int ReadInts(const wchar_t* value, int* numbers, int count)
         cursor = end + 1;
     }
     return count;
+}
+
+// Hands a colour written as "#" and hexadecimal digits to store; a value without the "#"
+// is refused with a log line, and store is not called.
+template <typename Store>
+void ApplyColour(const wchar_t* value, Store store)
+{
+    unsigned long colour = 0;
+    if (!ParseColorString(value, colour)) {
+        UI_ERROR("colour \"%S\" lacks its \"#\" ", value);
+        return;
+    }
+    store(colour);
+}
+
+// The alignment words of a text style, tested in this order; each clears the other bits of its axis.
+struct TextAlignWord {
+    const wchar_t* word;
+    UINT clears;
+    UINT sets;
+};
+
+// Applies to style every alignment word that value contains, "left", "center" and "right"
+// and, with vertical, "top", "vcenter" and "bottom", in that order: the last word of an
+// axis wins.
+inline UINT ReadTextAlign(const wchar_t* value, UINT style, bool vertical)
+{
+    static const TextAlignWord kWords[] = {
+        {L"left", TEXTSTYLE_CENTER | TEXTSTYLE_RIGHT, TEXTSTYLE_LEFT},
+        {L"center", TEXTSTYLE_LEFT | TEXTSTYLE_RIGHT, TEXTSTYLE_CENTER},
+        {L"right", TEXTSTYLE_LEFT | TEXTSTYLE_CENTER, TEXTSTYLE_RIGHT},
+        {L"top", TEXTSTYLE_VCENTER | TEXTSTYLE_BOTTOM, TEXTSTYLE_TOP},
+        {L"vcenter", TEXTSTYLE_TOP | TEXTSTYLE_BOTTOM, TEXTSTYLE_VCENTER},
+        {L"bottom", TEXTSTYLE_TOP | TEXTSTYLE_VCENTER, TEXTSTYLE_BOTTOM},
+    };
+    const int count = vertical ? 6 : 3;
+    for (int i = 0; i < count; ++i) {
+        if (std::wcsstr(value, kWords[i].word))
+            style = (style & ~kWords[i].clears) | kWords[i].sets;
+    }
+    return style;
 }

@@ -671,6 +671,8 @@ int CUIContainer::GetSubControlFixedWdith(const wchar_t* name)
 
 // ---- markup ----
 
+// The scroll-bar attributes reach the bars through the virtual getters, so that a list
+// styles the bars of its body, the ones it shows.
 void CUIContainer::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
@@ -685,16 +687,16 @@ void CUIContainer::SetAttribute(const wchar_t* name, const wchar_t* value)
         EnableScrollBar(ReadBool(value), GetHorizontalScrollBar() != nullptr);
     } else if (wcscmp(name, L"vscrollbarstyle") == 0) {
         EnableScrollBar(true, GetHorizontalScrollBar() != nullptr);
-        m_pVerticalScrollBar->SetStyle(value);
+        GetVerticalScrollBar()->SetStyle(value);
     } else if (wcscmp(name, L"vscrollbarshow") == 0) {
-        m_pVerticalScrollBar->SetScroolShow(ReadBool(value));
+        GetVerticalScrollBar()->SetScroolShow(ReadBool(value));
     } else if (wcscmp(name, L"hscrollbar") == 0) {
         EnableScrollBar(true, ReadBool(value));
     } else if (wcscmp(name, L"hscrollbarstyle") == 0) {
         EnableScrollBar(true, true);
-        m_pHorizontalScrollBar->SetStyle(value);
+        GetHorizontalScrollBar()->SetStyle(value);
     } else if (wcscmp(name, L"hscrollbarshow") == 0) {
-        m_pHorizontalScrollBar->SetScroolShow(ReadBool(value));
+        GetHorizontalScrollBar()->SetScroolShow(ReadBool(value));
     } else if (wcscmp(name, L"childpadding") == 0) {
         SetChildPadding(ReadInt(value));
     } else if (wcscmp(name, L"originalwidth") == 0) {

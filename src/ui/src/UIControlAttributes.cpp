@@ -30,18 +30,6 @@ bool ReadRect(const wchar_t* value, CUIRect& rc)
     return true;
 }
 
-// Hands a colour to store, or logs a value without "#".
-template <typename Store>
-void ApplyColour(const wchar_t* value, Store store)
-{
-    unsigned long colour = 0;
-    if (!ParseColorString(value, colour)) {
-        UI_ERROR("colour \"%S\" lacks its \"#\" ", value);
-        return;
-    }
-    store(colour);
-}
-
 // The classes being applied right now, each with the control it is applied to.
 std::vector<std::pair<const CUIControl*, std::wstring>>& StylesInProgress()
 {

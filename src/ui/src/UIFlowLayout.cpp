@@ -75,14 +75,16 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
         layout.ProcessScrollBar(inner, 0, 0);
         return;
     }
-    const CUIScrollBar* vertical = layout.GetVerticalScrollBar();
-    const CUIScrollBar* horizontal = layout.GetHorizontalScrollBar();
+    // The layout's own bars and gap, also where a subclass answers with another's (a list
+    // hands out its body's).
+    const CUIScrollBar* vertical = layout.CUIContainer::GetVerticalScrollBar();
+    const CUIScrollBar* horizontal = layout.CUIContainer::GetHorizontalScrollBar();
     if (vertical && vertical->IsVisible())
         inner.right -= vertical->GetFixedWidth();
     if (horizontal && horizontal->IsVisible())
         inner.bottom -= horizontal->GetFixedHeight();
     const tagSIZE available = {inner.right - inner.left, inner.bottom - inner.top};
-    const int64_t gap = layout.GetChildPadding();
+    const int64_t gap = layout.CUIContainer::GetChildPadding();
 
     int64_t fixedTotal = 0;
     int64_t stretchables = 0;

@@ -18,22 +18,6 @@ namespace {
 // The extent of the rectangle that text is measured in where nothing limits it.
 const int64_t kMeasureExtent = 9999;
 
-// The alignment words of "align", tested in this order; each clears the other bits of its axis.
-struct AlignWord {
-    const wchar_t* word;
-    UINT clears;
-    UINT sets;
-};
-
-const AlignWord kAlignWords[] = {
-    {L"left", TEXTSTYLE_CENTER | TEXTSTYLE_RIGHT, TEXTSTYLE_LEFT},
-    {L"center", TEXTSTYLE_LEFT | TEXTSTYLE_RIGHT, TEXTSTYLE_CENTER},
-    {L"right", TEXTSTYLE_LEFT | TEXTSTYLE_CENTER, TEXTSTYLE_RIGHT},
-    {L"top", TEXTSTYLE_VCENTER | TEXTSTYLE_BOTTOM, TEXTSTYLE_TOP},
-    {L"vcenter", TEXTSTYLE_TOP | TEXTSTYLE_BOTTOM, TEXTSTYLE_VCENTER},
-    {L"bottom", TEXTSTYLE_TOP | TEXTSTYLE_VCENTER, TEXTSTYLE_BOTTOM},
-};
-
 UINT WithBit(UINT style, UINT bit, bool set) { return set ? style | bit : style & ~bit; }
 
 bool SameSize(const tagSIZE& a, const tagSIZE& b) { return a.cx == b.cx && a.cy == b.cy; }
@@ -275,13 +259,7 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value)
         return;
     typedef void (*Apply)(CUILabel& label, const wchar_t* value);
     static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
-        {L"align",
-         [](CUILabel& l, const wchar_t* v) {
-             for (const AlignWord& word : kAlignWords) {
-                 if (wcsstr(v, word.word))
-                     l.m_uTextStyle = (l.m_uTextStyle & ~word.clears) | word.sets;
-             }
-         }},
+        {L"align", [](CUILabel& l, const wchar_t* v) { l.m_uTextStyle = ReadTextAlign(v, l.m_uTextStyle, true); }},
         {L"ellipsis",
          [](CUILabel& l, const wchar_t* v) {
              const int mode = ReadInt(v);
