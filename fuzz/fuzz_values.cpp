@@ -67,7 +67,8 @@ void Attributes(const wchar_t* name, const wchar_t* value)
     static const wchar_t* const kElements[] = {
         L"Container", L"Control", L"ScrollBar", L"Label", L"Text", L"Button", L"Option", L"CheckBox",
         L"Progress", L"Slider", L"HorizontalLayout", L"VerticalLayout", L"TileLayout", L"TileExLayout",
-        L"TabLayout", L"ChildLayout",
+        L"TabLayout", L"ChildLayout", L"List", L"ListHeader", L"ListHeaderItem", L"ListLabelElement",
+        L"ListTextElement", L"ListContainerElement",
     };
     FuzzWindow& window = Window();
     CUIRender* render = window.GetPaintContext();

@@ -251,6 +251,16 @@ TEST(UIString, ReplaceNeverSearchesInsertedText)
     }
 }
 
+TEST(UIString, ReplaceTakesOnePassOverALongText)
+{
+    // Two hundred thousand replacements, each growing the text: done in one pass, not one per hit.
+    const std::wstring ab(400000, L'a');
+    CUIString s(ab.c_str());
+    EXPECT_EQ(200000, s.Replace(L"aa", L"<b>"));
+    EXPECT_EQ(600000, s.GetLength());
+    EXPECT_EQ(L"<b><b>", Text(s.Left(6)));
+}
+
 TEST(UIString, ReplaceWithTextsTakenFromItself)
 {
     CUIString s(L"ab");

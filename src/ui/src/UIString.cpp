@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cwchar>
 #include <cstdint>
+#include <string>
 
 namespace {
 
@@ -288,19 +289,23 @@ int CUIString::Replace(const wchar_t* from, const wchar_t* to)
 {
     if (from == nullptr || from[0] == L'\0')
         return 0;
-    // Own copies: either text may lie inside this string, which changes below.
-    const CUIString fromText(from);
-    const CUIString toText(OrEmpty(to));
-    const int fromLength = fromText.GetLength();
-    const int toLength = toText.GetLength();
+    // One pass over the text as it stands: what is put in is never searched again. The
+    // result is built apart, since either argument may lie inside this string.
+    const wchar_t* const text = m_pstr;
+    const wchar_t* const replacement = OrEmpty(to);
+    const size_t fromLength = wcslen(from);
+    std::wstring result;
     int count = 0;
-    for (int at = Find(fromText.m_pstr, 0); at >= 0; at = Find(fromText.m_pstr, at + toLength)) {
-        CUIString replaced(m_pstr, at);
-        replaced += toText;
-        replaced += m_pstr + at + fromLength;
-        *this = replaced;
+    const wchar_t* rest = text;
+    for (const wchar_t* found = wcsstr(rest, from); found; found = wcsstr(rest, from)) {
+        result.append(rest, found).append(replacement);
+        rest = found + fromLength;
         ++count;
     }
+    if (count == 0)
+        return 0;
+    result.append(rest);
+    Assign(result.c_str(), static_cast<int>(result.size()));
     return count;
 }
 
