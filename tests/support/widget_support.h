@@ -14,6 +14,7 @@
 #include <headless.h>
 #include <vonk-ui.h>
 
+#include "markup_window.h"
 #include "test_support.h"
 #include "user_actions.h"
 
@@ -156,8 +157,7 @@ protected:
     void SetUp() override
     {
         StartHeadless();
-        const std::string dir = DataDir() + "/render/";
-        CResourceMgr::SetResourePath(std::wstring(dir.begin(), dir.end()).c_str());
+        UseDataFolder("render");
     }
 
     void Open(const wchar_t* skin, std::function<CUIControl*(const CUIString&)> make = nullptr)
@@ -172,21 +172,12 @@ protected:
         opened = notes.Take(true);
     }
 
-    // A window leaves its tree to the application: the test deletes it, parents first.
+    // A window leaves its tree to the application: the test deletes it.
     void TearDown() override
     {
         if (window == nullptr)
             return;
-        std::vector<CUIControl*> tree;
-        if (window->GetRoot())
-            tree.push_back(window->GetRoot());
-        for (size_t at = 0; at < tree.size(); ++at) {
-            for (int i = 0; i < tree[at]->GetCount(); ++i)
-                tree.push_back(tree[at]->GetItemAt(i));
-        }
-        window->DetachDlg();  // deletes tree[0]
-        for (size_t at = 1; at < tree.size(); ++at)
-            delete tree[at];
+        DeleteTree(*window);
         window.reset();
     }
 
