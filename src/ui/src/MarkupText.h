@@ -2,6 +2,7 @@
 // Reading element names and attribute values of markup.
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
 
 #include <utility/logger>
@@ -63,19 +64,20 @@ void ApplyColour(const wchar_t* value, Store store)
     store(colour);
 }
 
-// The alignment words of a text style, tested in this order; each clears the other bits of its axis.
-struct TextAlignWord {
+// The alignment words, tested in this order; each clears the other bits of its axis. The
+// bits are the text style's, which a control's anchor shares.
+struct AlignWord {
     const wchar_t* word;
-    UINT clears;
-    UINT sets;
+    uint32_t clears;
+    uint32_t sets;
 };
 
-// Applies to style every alignment word that value contains, "left", "center" and "right"
+// Applies to bits every alignment word that value contains, "left", "center" and "right"
 // and, with vertical, "top", "vcenter" and "bottom", in that order: the last word of an
 // axis wins.
-inline UINT ReadTextAlign(const wchar_t* value, UINT style, bool vertical)
+inline uint32_t ReadAlignWords(const wchar_t* value, uint32_t bits, bool vertical)
 {
-    static const TextAlignWord kWords[] = {
+    static const AlignWord kWords[] = {
         {L"left", TEXTSTYLE_CENTER | TEXTSTYLE_RIGHT, TEXTSTYLE_LEFT},
         {L"center", TEXTSTYLE_LEFT | TEXTSTYLE_RIGHT, TEXTSTYLE_CENTER},
         {L"right", TEXTSTYLE_LEFT | TEXTSTYLE_CENTER, TEXTSTYLE_RIGHT},
@@ -86,7 +88,7 @@ inline UINT ReadTextAlign(const wchar_t* value, UINT style, bool vertical)
     const int count = vertical ? 6 : 3;
     for (int i = 0; i < count; ++i) {
         if (std::wcsstr(value, kWords[i].word))
-            style = (style & ~kWords[i].clears) | kWords[i].sets;
+            bits = (bits & ~kWords[i].clears) | kWords[i].sets;
     }
-    return style;
+    return bits;
 }

@@ -259,7 +259,7 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value)
         return;
     typedef void (*Apply)(CUILabel& label, const wchar_t* value);
     static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
-        {L"align", [](CUILabel& l, const wchar_t* v) { l.m_uTextStyle = ReadTextAlign(v, l.m_uTextStyle, true); }},
+        {L"align", [](CUILabel& l, const wchar_t* v) { l.m_uTextStyle = ReadAlignWords(v, l.m_uTextStyle, true); }},
         {L"ellipsis",
          [](CUILabel& l, const wchar_t* v) {
              const int mode = ReadInt(v);

@@ -835,7 +835,7 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"itemfont", [](CListUI& l, const wchar_t* v) { l.m_ListInfo.sFont = v; }},
         {L"itemfonts", [](CListUI& l, const wchar_t* v) { l.m_ListInfo.sFonts = v; }},
         {L"itemalign",
-         [](CListUI& l, const wchar_t* v) { l.m_ListInfo.uTextStyle = ReadTextAlign(v, l.m_ListInfo.uTextStyle, false); }},
+         [](CListUI& l, const wchar_t* v) { l.m_ListInfo.uTextStyle = ReadAlignWords(v, l.m_ListInfo.uTextStyle, false); }},
         {L"itemendellipsis",
          [](CListUI& l, const wchar_t* v) {
              if (ReadBool(v))
