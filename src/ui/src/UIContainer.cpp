@@ -7,6 +7,7 @@
 
 #include <utility/logger>
 
+#include "ContentArea.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
@@ -431,12 +432,7 @@ void CUIContainer::DoPaint(CUIRender* render, const CUIRect& paint)
     render->ClearClip();
 
     if (!m_items.IsEmpty()) {
-        CUIRect content = m_rcItem;
-        content.Deflate(GetInset());
-        if (m_pVerticalScrollBar->IsVisible())
-            content.right -= m_pVerticalScrollBar->GetFixedWidth();
-        if (m_pHorizontalScrollBar->IsVisible())
-            content.bottom -= m_pHorizontalScrollBar->GetFixedHeight();
+        const CUIRect content = ContentArea(*this);
         CUIRect clip;
         const bool contentShows = UIIntersectRect(&clip, &m_rcPaint, &content);
         if (contentShows)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "ContentArea.h"
 #include "MarkupText.h"
 #include "Scaling.h"
 #include "UIRender.h"
@@ -79,10 +80,7 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
     // hands out its body's).
     const CUIScrollBar* vertical = layout.CUIContainer::GetVerticalScrollBar();
     const CUIScrollBar* horizontal = layout.CUIContainer::GetHorizontalScrollBar();
-    if (vertical && vertical->IsVisible())
-        inner.right -= vertical->GetFixedWidth();
-    if (horizontal && horizontal->IsVisible())
-        inner.bottom -= horizontal->GetFixedHeight();
+    TakeOffScrollBars(layout, inner);
     const tagSIZE available = {inner.right - inner.left, inner.bottom - inner.top};
     const int64_t gap = layout.CUIContainer::GetChildPadding();
 

@@ -11,6 +11,7 @@
 
 #include <utility/logger>
 
+#include "ContentArea.h"
 #include "ControlTree.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
@@ -130,14 +131,7 @@ void InvalidateItem(CUIControl& item)
         item.Invalidate();
         return;
     }
-    CUIRect area = container->GetPos();
-    area.Deflate(container->GetInset());
-    const CUIScrollBar* vertical = container->GetVerticalScrollBar();
-    if (vertical && vertical->IsVisible())
-        area.right -= vertical->GetFixedWidth();
-    const CUIScrollBar* horizontal = container->GetHorizontalScrollBar();
-    if (horizontal && horizontal->IsVisible())
-        area.bottom -= horizontal->GetFixedHeight();
+    CUIRect area = ContentArea(*container);
     const CUIRect pos = item.GetPos();
     if (!UIIntersectRect(&area, &area, &pos))
         return;
@@ -609,11 +603,7 @@ void CListUI::EnsureVisible(int index)
     if (control == nullptr)
         return;
     const CUIRect item = control->GetPos();
-    CUIRect view = m_pList->GetPos();
-    view.Deflate(m_pList->GetInset());
-    const CUIScrollBar* horizontal = m_pList->GetHorizontalScrollBar();
-    if (horizontal && horizontal->IsVisible())
-        view.bottom -= horizontal->GetFixedHeight();
+    const CUIRect view = ContentArea(*m_pList);
     if (item.top >= view.top && item.bottom <= view.bottom)
         return;
     int64_t dy = 0;
@@ -950,12 +940,7 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
     UpdatePos(rc, needInvalidate);
     CUIScrollBar* vertical = m_pVerticalScrollBar.get();
     CUIScrollBar* horizontal = m_pHorizontalScrollBar.get();
-    CUIRect inner = m_rcItem;
-    inner.Deflate(GetInset());
-    if (vertical->IsVisible())
-        inner.right -= vertical->GetFixedWidth();
-    if (horizontal->IsVisible())
-        inner.bottom -= horizontal->GetFixedHeight();
+    CUIRect inner = ContentArea(*this);
 
     const int64_t innerWidth = inner.right - inner.left;
     const int64_t innerHeight = inner.bottom - inner.top;

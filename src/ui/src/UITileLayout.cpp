@@ -9,6 +9,7 @@
 
 #include <utility/logger>
 
+#include "ContentArea.h"
 #include "MarkupText.h"
 #include "Scaling.h"
 #include "UIScrollBar.h"
@@ -30,17 +31,6 @@ tagSIZE ClampedSize(const CUIControl& tile, tagSIZE size)
 }
 
 bool IsTile(const CUIControl* child) { return child->IsVisible() && !child->IsFloat(); }
-
-// The inner rectangle less the scroll bars that show.
-void TakeOffScrollBars(const CUIContainer& layout, CUIRect& inner)
-{
-    const CUIScrollBar* vertical = layout.GetVerticalScrollBar();
-    const CUIScrollBar* horizontal = layout.GetHorizontalScrollBar();
-    if (vertical && vertical->IsVisible())
-        inner.right -= vertical->GetFixedWidth();
-    if (horizontal && horizontal->IsVisible())
-        inner.bottom -= horizontal->GetFixedHeight();
-}
 
 int ScrollPos(const CUIScrollBar* bar) { return bar ? bar->GetScrollPos() : 0; }
 
