@@ -10,6 +10,7 @@
 #include <utility/logger>
 
 #include "MarkupText.h"
+#include "SizeLimits.h"
 #include "UIRender.h"
 #include "UIWindow.h"
 
@@ -213,12 +214,8 @@ tagSIZE CUILabel::EstimateSize(tagSIZE available)
 
     tagSIZE estimate = fixed;
     MeasureInto(estimate, pad);
-    estimate.cx = std::max<int64_t>(estimate.cx, GetMinWidth());
-    estimate.cx = std::min<int64_t>(estimate.cx, GetMaxWidth());
-    estimate.cy = std::max<int64_t>(estimate.cy, GetMinHeight());
-    estimate.cy = std::min<int64_t>(estimate.cy, GetMaxHeight());
-    m_cxyFixedLast = estimate;
-    return estimate;
+    m_cxyFixedLast = ClampedSize(*this, estimate);
+    return m_cxyFixedLast;
 }
 
 void CUILabel::MeasureInto(tagSIZE& estimate, const CUIRect& pad)

@@ -16,6 +16,7 @@
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
+#include "SizeLimits.h"
 #include "UIListHeader.h"
 #include "UIListItem.h"
 #include "UIRender.h"
@@ -920,20 +921,6 @@ void CListBodyUI::SetScrollPos(tagSIZE pos)
     CountColumns(*header, info);
     PlaceColumns(*header, info, dx);
 }
-
-namespace {
-
-int64_t ClampedHeight(const CUIControl& child, int64_t height)
-{
-    return std::min<int64_t>(std::max<int64_t>(height, child.GetMinHeight()), child.GetMaxHeight());
-}
-
-int64_t ClampedWidth(const CUIControl& child, int64_t width)
-{
-    return std::min<int64_t>(std::max<int64_t>(width, child.GetMinWidth()), child.GetMaxWidth());
-}
-
-}  // namespace
 
 void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
 {

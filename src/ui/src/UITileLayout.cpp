@@ -12,6 +12,7 @@
 #include "ContentArea.h"
 #include "MarkupText.h"
 #include "Scaling.h"
+#include "SizeLimits.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
 
@@ -19,16 +20,6 @@ namespace {
 
 // The height a line's tiles are measured with when only their width is given.
 const int64_t kMeasureHeight = 9999;
-
-int64_t Clamped(int64_t value, int64_t minimum, int64_t maximum) { return std::min(std::max(value, minimum), maximum); }
-
-// A tile's size clamped by its limits, the width first.
-tagSIZE ClampedSize(const CUIControl& tile, tagSIZE size)
-{
-    size.cx = Clamped(size.cx, tile.GetMinWidth(), tile.GetMaxWidth());
-    size.cy = Clamped(size.cy, tile.GetMinHeight(), tile.GetMaxHeight());
-    return size;
-}
 
 bool IsTile(const CUIControl* child) { return child->IsVisible() && !child->IsFloat(); }
 
@@ -226,10 +217,9 @@ int CUITileLayout::GetLineHeight(int tile, int cellWidth, int& height)
         const CUIRect pad = child->GetPadding();
         const bool atEnd = inLine == 0 || inLine == m_nColumns - 1;
         const int64_t gap = atEnd ? m_iChildPadding / 2 : m_iChildPadding;
-        const int64_t width =
-            Clamped(cellWidth - pad.left - pad.right - gap, first->GetMinWidth(), first->GetMaxWidth());
-        const int64_t estimated = Clamped(child->EstimateSize({width, kMeasureHeight}).cy, first->GetMinHeight(),
-                                          first->GetMaxHeight());
+        // Within the limits of the line's first tile.
+        const int64_t width = ClampedWidth(*first, cellWidth - pad.left - pad.right - gap);
+        const int64_t estimated = ClampedHeight(*first, child->EstimateSize({width, kMeasureHeight}).cy);
         tallest = std::max(tallest, estimated + pad.top + pad.bottom);
         ++inLine;
     }
