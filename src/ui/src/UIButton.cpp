@@ -8,15 +8,13 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "UIRender.h"
 #include "UITabLayout.h"
 #include "UIWindow.h"
 
 namespace {
-
-// An event type that, like EVENT_SETCURSOR, ends at the control it reaches.
-constexpr uint32_t kEventSwallowed = 18;
 
 const wchar_t* OrEmpty(const wchar_t* text) { return text ? text : L""; }
 

@@ -9,6 +9,7 @@
 
 #include <utility/logger>
 
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "SizeLimits.h"
 #include "UIRender.h"
@@ -152,7 +153,7 @@ void CUILabel::PaintText(CUIRender* render)
 
 bool CUILabel::PassOnWhileMouseDisabled(TEventUI& event)
 {
-    if (IsMouseEnabled() || event.Type < EVENT_MOUSEMOVE || event.Type > EVENT_SCROLLWHEEL)
+    if (IsMouseEnabled() || !IsPointerEvent(event))
         return false;
     if (m_pParent)
         m_pParent->Event(event);
@@ -352,7 +353,7 @@ void CUIText::DoEvent(TEventUI& event)
         }
         break;
     }
-    case 18:
+    case kEventSwallowed:
         return;
     case EVENT_MOUSEMOVE:
         if (enabled && m_nLinks > 0) {

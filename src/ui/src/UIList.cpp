@@ -13,6 +13,7 @@
 
 #include "ContentArea.h"
 #include "ControlTree.h"
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
@@ -24,22 +25,6 @@
 #include "UIWindow.h"
 
 namespace {
-
-// Return, Page Up, Page Down, End, Home, Up and Down.
-enum : uint32_t {
-    kKeyReturn = 13,
-    kKeyPageUp = 33,
-    kKeyPageDown = 34,
-    kKeyEnd = 35,
-    kKeyHome = 36,
-    kKeyUp = 38,
-    kKeyDown = 40,
-};
-
-// The wheel's direction in the low 16 bits of the event's first parameter.
-enum : uint64_t { kWheelUp = 0, kWheelDown = 1 };
-
-bool IsPointerEvent(const TEventUI& event) { return event.Type >= EVENT_MOUSEMOVE && event.Type <= EVENT_SCROLLWHEEL; }
 
 const wchar_t* OrEmpty(const wchar_t* text) { return text ? text : L""; }
 
@@ -688,7 +673,7 @@ void CListUI::DoEvent(TEventUI& event)
         }
         break;
     case EVENT_SCROLLWHEEL: {
-        const uint64_t direction = event.wParam & 0xffff;
+        const uint64_t direction = WheelDirection(event);
         if (direction == kWheelUp && m_bScrollSelect)
             SelectItem(FindSelectable(m_iCurSel - 1, false), true);
         else if (direction == kWheelUp)

@@ -11,14 +11,12 @@
 
 #include <utility/logger>
 
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "UIRender.h"
 #include "UIWindow.h"
 
 namespace {
-
-// An event type that, like EVENT_SETCURSOR, ends at the control it reaches.
-constexpr uint32_t kEventSwallowed = 18;
 
 // part / whole of a length, both within int, so that the product stays within 64 bits.
 int64_t Share(int64_t length, int64_t part, int64_t whole)
@@ -342,7 +340,7 @@ void CUISlider::DoEvent(TEventUI& event)
     case kEventSwallowed:
         return;
     case EVENT_SCROLLWHEEL:
-        if ((event.wParam & 0xFFFF) <= 1) {
+        if (WheelDirection(event) == kWheelUp || WheelDirection(event) == kWheelDown) {
             Turn(event);
             return;
         }
@@ -415,7 +413,7 @@ void CUISlider::Move(const TEventUI& event)
 
 void CUISlider::Turn(const TEventUI& event)
 {
-    const int64_t step = (event.wParam & 0xFFFF) == 0 ? m_nStep : -int64_t{m_nStep};
+    const int64_t step = WheelDirection(event) == kWheelUp ? m_nStep : -int64_t{m_nStep};
     SetValue(ClampToInt(GetValue() + step));
     if (m_pWindow)
         m_pWindow->SendNotify(this, NOTIFY_VALUE_CHANGED, 0, 0, false);
