@@ -28,6 +28,14 @@ namespace {
 
 const wchar_t* OrEmpty(const wchar_t* text) { return text ? text : L""; }
 
+// Stores a setting of the control's look and repaints the control.
+template <typename T>
+void StoreAndRepaint(CUIControl& control, T& field, const T& value)
+{
+    field = value;
+    control.Invalidate();
+}
+
 IListItemUI* AsListItem(CUIControl* control)
 {
     return control ? static_cast<IListItemUI*>(control->GetInterface(L"ListItem")) : nullptr;
@@ -724,17 +732,6 @@ void CListUI::SetItemShowHtml(bool showHtml)
 
 bool CListUI::IsItemShowHtml() const { return m_ListInfo.bShowHtml; }
 
-namespace {
-
-template <typename T>
-void StoreAndRepaint(CUIControl& list, T& field, const T& value)
-{
-    field = value;
-    list.Invalidate();
-}
-
-}  // namespace
-
 void CListUI::SetItemTextColor(unsigned long colour) { StoreAndRepaint(*this, m_ListInfo.dwTextColor, colour); }
 unsigned long CListUI::GetItemTextColor() const { return m_ListInfo.dwTextColor; }
 void CListUI::SetItemBkColor(unsigned long colour) { StoreAndRepaint(*this, m_ListInfo.dwBkColor, colour); }
@@ -1141,26 +1138,16 @@ void CListHeaderItemUI::SetDragable(bool dragable)
 int CListHeaderItemUI::GetSepWidth() const { return m_iSepWidth; }
 void CListHeaderItemUI::SetSepWidth(int width) { m_iSepWidth = width; }
 
-namespace {
-
-void StoreImage(CUIControl& control, CUIString& field, const CUIString& image)
-{
-    field = image;
-    control.Invalidate();
-}
-
-}  // namespace
-
 CUIString CListHeaderItemUI::GetNormalImage() const { return m_sNormalImage; }
-void CListHeaderItemUI::SetNormalImage(const CUIString& image) { StoreImage(*this, m_sNormalImage, image); }
+void CListHeaderItemUI::SetNormalImage(const CUIString& image) { StoreAndRepaint(*this, m_sNormalImage, image); }
 CUIString CListHeaderItemUI::GetHotImage() const { return m_sHotImage; }
-void CListHeaderItemUI::SetHotImage(const CUIString& image) { StoreImage(*this, m_sHotImage, image); }
+void CListHeaderItemUI::SetHotImage(const CUIString& image) { StoreAndRepaint(*this, m_sHotImage, image); }
 CUIString CListHeaderItemUI::GetPushedImage() const { return m_sPushedImage; }
-void CListHeaderItemUI::SetPushedImage(const CUIString& image) { StoreImage(*this, m_sPushedImage, image); }
+void CListHeaderItemUI::SetPushedImage(const CUIString& image) { StoreAndRepaint(*this, m_sPushedImage, image); }
 CUIString CListHeaderItemUI::GetFocusedImage() const { return m_sFocusedImage; }
-void CListHeaderItemUI::SetFocusedImage(const CUIString& image) { StoreImage(*this, m_sFocusedImage, image); }
+void CListHeaderItemUI::SetFocusedImage(const CUIString& image) { StoreAndRepaint(*this, m_sFocusedImage, image); }
 CUIString CListHeaderItemUI::GetSepImage() const { return m_sSepImage; }
-void CListHeaderItemUI::SetSepImage(const CUIString& image) { StoreImage(*this, m_sSepImage, image); }
+void CListHeaderItemUI::SetSepImage(const CUIString& image) { StoreAndRepaint(*this, m_sSepImage, image); }
 
 void CListHeaderItemUI::SetEnabled(bool enabled)
 {
