@@ -205,12 +205,23 @@ int CUITileLayout::GetLineHeight(int tile, int cellWidth, int& height)
         return height;
     // The line's tiles: the visible, non-floating children from the tile-th one on.
     int seen = 0;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        if (IsTile(static_cast<CUIControl*>(m_items[i])) && seen++ == tile) {
+            height = LineHeightFrom(i, cellWidth, height);
+            break;
+        }
+    }
+    return height;
+}
+
+int CUITileLayout::LineHeightFrom(int start, int cellWidth, int height)
+{
     int inLine = 0;
     const CUIControl* first = nullptr;
     int64_t tallest = height;
-    for (int i = 0; i < m_items.GetSize() && inLine < m_nColumns; ++i) {
+    for (int i = start; i < m_items.GetSize() && inLine < m_nColumns; ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!IsTile(child) || seen++ < tile)
+        if (!IsTile(child))
             continue;
         if (first == nullptr)
             first = child;
@@ -223,8 +234,7 @@ int CUITileLayout::GetLineHeight(int tile, int cellWidth, int& height)
         tallest = std::max(tallest, estimated + pad.top + pad.bottom);
         ++inLine;
     }
-    height = ClampToInt(tallest);
-    return height;
+    return ClampToInt(tallest);
 }
 
 void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
@@ -272,7 +282,9 @@ void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
             SetFloatPos(i);
             continue;
         }
-        GetLineHeight(tiles, cellWidth, cellHeight);
+        // A line measured from the child that starts it, not found again from the first.
+        if (m_nRows == 0 && tiles % m_nColumns == 0)
+            cellHeight = LineHeightFrom(i, cellWidth, cellHeight);
         const CUIRect pad = child->GetPadding();
         const CUIRect area(x + pad.left, y + pad.top, x + cellWidth - pad.right - gap,
                            y + cellHeight - pad.bottom - vgap);
