@@ -1062,15 +1062,18 @@ void* CListHeaderUI::GetInterface(const CUIString& name)
 
 tagSIZE CListHeaderUI::EstimateSize(tagSIZE available)
 {
-    int64_t cy = m_cxyFixed.cy;
-    if (cy == 0 && m_pWindow) {
-        for (int i = 0; i < m_items.GetSize(); ++i)
-            cy = std::max<int64_t>(cy, static_cast<CUIControl*>(m_items[i])->EstimateSize(available).cy);
-        cy = std::max<int64_t>(cy, m_pWindow->GetPaintManager()->GetDefaultFontHeight() + 6);
-    }
+    // One estimate of each column gives both the sum of the widths and the tallest.
+    const bool measureHeight = m_cxyFixed.cy == 0 && m_pWindow;
     int64_t cx = 0;
-    for (int i = 0; i < m_items.GetSize(); ++i)
-        cx += static_cast<CUIControl*>(m_items[i])->EstimateSize(available).cx;
+    int64_t cy = m_cxyFixed.cy;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        const tagSIZE size = static_cast<CUIControl*>(m_items[i])->EstimateSize(available);
+        cx += size.cx;
+        if (measureHeight)
+            cy = std::max<int64_t>(cy, size.cy);
+    }
+    if (measureHeight)
+        cy = std::max<int64_t>(cy, m_pWindow->GetPaintManager()->GetDefaultFontHeight() + 6);
     return {cx, cy};
 }
 
