@@ -1568,11 +1568,9 @@ int CListTextElementUI::LinkAt(const tagPOINT& pt) const
 
 void CListTextElementUI::DoEvent(TEventUI& event)
 {
+    // The label item passes the pointer's events on while the mouse is disabled.
     if (!IsMouseEnabled() && IsPointerEvent(event)) {
-        if (m_pOwner)
-            m_pOwner->DoEvent(event);
-        else
-            CListLabelElementUI::DoEvent(event);
+        CListLabelElementUI::DoEvent(event);
         return;
     }
     if (event.Type == EVENT_SETCURSOR && LinkAt(event.ptMouse) >= 0)
