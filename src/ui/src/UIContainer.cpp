@@ -460,13 +460,8 @@ void CUIContainer::DoPaint(CUIRender* render, const CUIRect& paint)
 
 void CUIContainer::DoEvent(TEventUI& event)
 {
-    if (!IsMouseEnabled() && IsPointerEvent(event)) {
-        if (m_pParent)
-            m_pParent->Event(event);
-        else
-            CUIControl::DoEvent(event);
+    if (PassOnWhileMouseDisabled(event))
         return;
-    }
     if (event.Type == EVENT_SETFOCUS || event.Type == EVENT_KILLFOCUS) {
         m_bFocused = event.Type == EVENT_SETFOCUS;
         return;

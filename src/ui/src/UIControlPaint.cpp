@@ -159,6 +159,17 @@ void CUIControl::Event(TEventUI& event)
     DragOwner(event);
 }
 
+bool CUIControl::PassOnWhileMouseDisabled(TEventUI& event)
+{
+    if (IsMouseEnabled() || !IsPointerEvent(event))
+        return false;
+    if (m_pParent)
+        m_pParent->Event(event);
+    else
+        CUIControl::DoEvent(event);
+    return true;
+}
+
 void CUIControl::DoEvent(TEventUI& event)
 {
     switch (event.Type) {

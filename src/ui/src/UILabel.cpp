@@ -151,17 +151,6 @@ void CUILabel::PaintText(CUIRender* render)
     DrawTextWraper(render, TextRect(), m_sText, m_uTextStyle, colour, m_bShowHtml, nullptr);
 }
 
-bool CUILabel::PassOnWhileMouseDisabled(TEventUI& event)
-{
-    if (IsMouseEnabled() || !IsPointerEvent(event))
-        return false;
-    if (m_pParent)
-        m_pParent->Event(event);
-    else
-        CUILabel::DoEvent(event);
-    return true;
-}
-
 void CUILabel::DoEvent(TEventUI& event)
 {
     if (event.Type == EVENT_SETFOCUS) {
