@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cwchar>
+#include <string_view>
+#include <unordered_map>
 
 #include <utility/logger>
 
@@ -49,6 +51,21 @@ inline int ReadInts(const wchar_t* value, int* numbers, int count)
         cursor = end + 1;
     }
     return count;
+}
+
+// The attributes that one class of control reads itself, by name.
+template <typename Control>
+using AttributeTable = std::unordered_map<std::wstring_view, void (*)(Control& control, const wchar_t* value)>;
+
+// Applies the attribute of that name from table to control; false when the table has none.
+template <typename Control>
+bool ApplyAttribute(const AttributeTable<Control>& table, Control& control, const wchar_t* name, const wchar_t* value)
+{
+    const auto found = table.find(name);
+    if (found == table.end())
+        return false;
+    found->second(control, value);
+    return true;
 }
 
 // Hands a colour written as "#" and hexadecimal digits to store; a value without the "#"

@@ -126,15 +126,13 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"usesmallescale", [](CUIControl& c, const wchar_t* v) { c.SetUseSmallScale(ReadBool(v)); }},
     };
     // Every control of every markup file comes through here: look the name up, not down the table.
-    static const std::unordered_map<std::wstring_view, Apply> kByName = [] {
-        std::unordered_map<std::wstring_view, Apply> byName;
+    static const AttributeTable<CUIControl> kByName = [] {
+        AttributeTable<CUIControl> byName;
         for (const Attribute& attribute : kAttributes)
             byName.emplace(attribute.name, attribute.apply);
         return byName;
     }();
-    const auto found = kByName.find(name);
-    if (found != kByName.end())
-        found->second(*this, value);
+    ApplyAttribute(kByName, *this, name, value);
 }
 
 void CUIControl::ApplyAttributeList(const wchar_t* list)

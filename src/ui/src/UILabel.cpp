@@ -244,8 +244,7 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUILabel& label, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CUILabel> kAttributes = {
         {L"align", [](CUILabel& l, const wchar_t* v) { l.m_uTextStyle = ReadAlignWords(v, l.m_uTextStyle, true); }},
         {L"ellipsis",
          [](CUILabel& l, const wchar_t* v) {
@@ -269,12 +268,8 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"autocalcheight", [](CUILabel& l, const wchar_t* v) { l.SetAutoCalcHeight(ReadBool(v)); }},
         {L"singleline", [](CUILabel& l, const wchar_t* v) { l.SetSingleline(ReadBool(v)); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUIControl::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
 
 // ---- the text control ----

@@ -797,9 +797,8 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CListUI& list, const wchar_t* value);
     // These also go on to the column, which ignores all of them but "resetscrollpos".
-    static const std::unordered_map<std::wstring_view, Apply> kThenColumn = {
+    static const AttributeTable<CListUI> kThenColumn = {
         {L"header", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetVisible(std::wcscmp(v, L"hidden") != 0); }},
         {L"headerbkimage", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetBkImage(v); }},
         {L"scrollselect", [](CListUI& l, const wchar_t* v) { l.SetScrollSelect(ReadBool(v)); }},
@@ -817,7 +816,7 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
                  l.m_ListInfo.uTextStyle &= ~TEXTSTYLE_END_ELLIPSIS;
          }},
     };
-    static const std::unordered_map<std::wstring_view, Apply> kItemSettings = {
+    static const AttributeTable<CListUI> kItemSettings = {
         {L"itemtextpadding",
          [](CListUI& l, const wchar_t* v) {
              CUIRect padding;
@@ -851,18 +850,9 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         // What a value holds of the pair is taken as it stands; the rest keeps its value.
         {L"itemsize", [](CListUI& l, const wchar_t* v) { ParseSizeString(v, l.m_ListInfo.szItem); }},
     };
-    const auto first = kThenColumn.find(name);
-    if (first != kThenColumn.end()) {
-        first->second(*this, value);
+    // The column hears what the first table holds and what neither table knows.
+    if (ApplyAttribute(kThenColumn, *this, name, value) || !ApplyAttribute(kItemSettings, *this, name, value))
         CUIVerticalLayout::SetAttribute(name, value);
-        return;
-    }
-    const auto second = kItemSettings.find(name);
-    if (second == kItemSettings.end()) {
-        CUIVerticalLayout::SetAttribute(name, value);
-        return;
-    }
-    second->second(*this, value);
 }
 
 // ---- the body ----
@@ -1301,8 +1291,7 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CListHeaderItemUI& column, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CListHeaderItemUI> kAttributes = {
         {L"dragable", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetDragable(ReadBool(v)); }},
         {L"sepwidth", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetSepWidth(ReadInt(v)); }},
         {L"normalimage", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetNormalImage(v); }},
@@ -1311,12 +1300,8 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"focusedimage", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetFocusedImage(v); }},
         {L"sepimage", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetSepImage(v); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUILabel::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
 
 // ---- the item on a plain control ----

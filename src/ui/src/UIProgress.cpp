@@ -173,8 +173,7 @@ void CUIProgress::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUIProgress& progress, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CUIProgress> kAttributes = {
         {L"foreimage", [](CUIProgress& p, const wchar_t* v) { p.SetForeImage(v); }},
         {L"hor", [](CUIProgress& p, const wchar_t* v) { p.SetHorizontal(ReadBool(v)); }},
         {L"min", [](CUIProgress& p, const wchar_t* v) { p.SetMinValue(ReadInt(v)); }},
@@ -182,12 +181,8 @@ void CUIProgress::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"value", [](CUIProgress& p, const wchar_t* v) { p.SetValue(ReadInt(v)); }},
         {L"isstretchfore", [](CUIProgress& p, const wchar_t* v) { p.SetStretchForeImage(ReadBool(v)); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUILabel::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
 
 // ---- the slider ----
@@ -448,8 +443,7 @@ void CUISlider::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUISlider& slider, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CUISlider> kAttributes = {
         {L"thumbimage", [](CUISlider& s, const wchar_t* v) { s.SetThumbImage(v); }},
         {L"thumbhotimage", [](CUISlider& s, const wchar_t* v) { s.SetThumbHotImage(v); }},
         {L"thumbpushedimage", [](CUISlider& s, const wchar_t* v) { s.SetThumbPushedImage(v); }},
@@ -464,10 +458,6 @@ void CUISlider::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"forepadding", [](CUISlider& s, const wchar_t* v) { s.SetForePadding(ReadInt(v)); }},
         {L"sendmove", [](CUISlider& s, const wchar_t* v) { s.SetSendMove(ReadBool(v)); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUIProgress::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
