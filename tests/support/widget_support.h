@@ -20,18 +20,6 @@
 
 namespace vonktest {
 
-using Lines = std::vector<std::string>;
-
-inline std::string Narrow(const CUIString& text) { return std::string(text.GetData(), text.GetData() + text.GetLength()); }
-
-inline std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
-
-inline std::string Size(const tagSIZE& size) { return std::to_string(size.cx) + "," + std::to_string(size.cy); }
-
 // The comma-separated arguments of a journal line "Name(a,b,c)".
 inline Lines Arguments(const std::string& line)
 {
