@@ -1,5 +1,6 @@
 #pragma once
-// The content area of a container: where its children are laid out and painted.
+// Where controls show: the content area of a container, where its children are laid out
+// and painted, and the clip of a control's ancestors.
 
 #include "UIContainer.h"
 #include "UIScrollBar.h"
@@ -24,4 +25,15 @@ inline CUIRect ContentArea(const CUIContainer& container)
     area.Deflate(container.GetInset());
     TakeOffScrollBars(container, area);
     return area;
+}
+
+// The area clipped by the item rectangles of every ancestor; false when nothing is left.
+inline bool ClipByAncestors(const CUIControl* control, CUIRect& area)
+{
+    for (const CUIControl* parent = control->GetParent(); parent; parent = parent->GetParent()) {
+        const CUIRect bounds = parent->GetPos();
+        if (!UIIntersectRect(&area, &area, &bounds))
+            return false;
+    }
+    return true;
 }

@@ -127,13 +127,8 @@ void InvalidateItem(CUIControl& item)
     }
     CUIRect area = ContentArea(*container);
     const CUIRect pos = item.GetPos();
-    if (!UIIntersectRect(&area, &area, &pos))
+    if (!UIIntersectRect(&area, &area, &pos) || !ClipByAncestors(parent, area))
         return;
-    for (const CUIControl* above = parent->GetParent(); above; above = above->GetParent()) {
-        const CUIRect bounds = above->GetPos();
-        if (!UIIntersectRect(&area, &area, &bounds))
-            return;
-    }
     if (CUIWindow* window = item.GetOwnWindow())
         window->Invalidate(area);
 }
