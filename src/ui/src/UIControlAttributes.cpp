@@ -59,12 +59,8 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUIControl& control, const wchar_t* value);
-    struct Attribute {
-        const wchar_t* name;
-        Apply apply;
-    };
-    static const Attribute kAttributes[] = {
+    // Every control of every markup file comes through here: look the name up, not down a list.
+    static const AttributeTable<CUIControl> kAttributes = {
         {L"style", [](CUIControl& c, const wchar_t* v) { c.SetStyle(v); }},
         {L"name", [](CUIControl& c, const wchar_t* v) { c.SetName(v); }},
         {L"controlname", [](CUIControl& c, const wchar_t* v) { c.SetName(v); }},
@@ -125,14 +121,7 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"useparentstate", [](CUIControl& c, const wchar_t* v) { c.SetUseParentState(ReadBool(v)); }},
         {L"usesmallescale", [](CUIControl& c, const wchar_t* v) { c.SetUseSmallScale(ReadBool(v)); }},
     };
-    // Every control of every markup file comes through here: look the name up, not down the table.
-    static const AttributeTable<CUIControl> kByName = [] {
-        AttributeTable<CUIControl> byName;
-        for (const Attribute& attribute : kAttributes)
-            byName.emplace(attribute.name, attribute.apply);
-        return byName;
-    }();
-    ApplyAttribute(kByName, *this, name, value);
+    ApplyAttribute(kAttributes, *this, name, value);
 }
 
 void CUIControl::ApplyAttributeList(const wchar_t* list)
