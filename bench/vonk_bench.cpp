@@ -28,6 +28,7 @@
 #include <vonk-ui.h>
 
 #include "markup.h"
+#include "window_tree.h"
 
 namespace fs = std::filesystem;
 
@@ -54,25 +55,16 @@ int PaintUntilQuiet()
     return frames;
 }
 
-void AllControls(CUIControl* control, std::vector<CUIControl*>& out)
-{
-    out.push_back(control);
-    for (int i = 0; i < control->GetCount(); ++i)
-        AllControls(control->GetItemAt(i), out);
-}
-
 // What an application does to drop a window's tree: the window lets go of the root, and
-// every control of the tree is deleted.
+// every control of the tree is deleted; a tree never attached is deleted whole.
 void DropTree(CUIControl* root)
 {
-    std::vector<CUIControl*> controls;
-    AllControls(root, controls);
-    if (g_window->GetRoot() == root)
-        g_window->DetachDlg();  // deletes the root
-    else
-        delete root;
-    for (size_t i = 1; i < controls.size(); ++i)
-        delete controls[i];
+    if (g_window->GetRoot() == root) {
+        vonktest::DeleteTree(*g_window);
+        return;
+    }
+    for (CUIControl* control : vonktest::TreeOf(root))
+        delete control;
 }
 
 CUIControl* Build(int controls)

@@ -13,13 +13,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include <headless.h>
 #include <vonk-ui.h>
 
 #include "DemoControls.h"
 #include "user_actions.h"
+#include "window_tree.h"
 
 namespace {
 
@@ -102,21 +102,6 @@ void PlayScript(CMsgHandler* window, CDemoWindow& demo)
                 static_cast<long>(list->GetScrollRange().cy));
 }
 
-// The window leaves its tree to the application: delete it, parents first.
-void DeleteTree(CUIWindow& window)
-{
-    std::vector<CUIControl*> tree;
-    if (window.GetRoot())
-        tree.push_back(window.GetRoot());
-    for (size_t at = 0; at < tree.size(); ++at) {
-        for (int i = 0; i < tree[at]->GetCount(); ++i)
-            tree.push_back(tree[at]->GetItemAt(i));
-    }
-    window.DetachDlg();  // deletes the root
-    for (size_t at = 1; at < tree.size(); ++at)
-        delete tree[at];
-}
-
 std::string Absolute(const std::string& path)
 {
     char resolved[PATH_MAX];
@@ -166,7 +151,7 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "demo: %s could not be written\n", out.c_str());
             status = 1;
         }
-        DeleteTree(demo);
+        vonktest::DeleteTree(demo);
     }
     if (!scripted)
         CUIApp::MainLoop();

@@ -8,10 +8,11 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 #include <headless.h>
 #include <vonk-ui.h>
+
+#include "window_tree.h"
 
 namespace fs = std::filesystem;
 
@@ -81,17 +82,7 @@ void Use(FuzzWindow& window)
 // Drops the tree and everything the markup left in the window, so that inputs stay apart.
 void Reset(FuzzWindow& window)
 {
-    if (CUIControl* root = window.GetRoot()) {
-        std::vector<CUIControl*> below;
-        for (size_t i = 0, n = 1; i < n; n = below.size() + 1, ++i) {
-            CUIControl* control = i == 0 ? root : below[i - 1];
-            for (int c = 0; c < control->GetCount(); ++c)
-                below.push_back(control->GetItemAt(c));
-        }
-        window.DetachDlg();
-        for (CUIControl* control : below)
-            delete control;
-    }
+    vonktest::DeleteTree(window);
     window.RemoveAllTimers();
     window.RemoveAllOptionGroups();
     window.RemoveAllDefaultAttributeList();

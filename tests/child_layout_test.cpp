@@ -16,13 +16,8 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
+using vonktest::Lines;
+using vonktest::Text;
 
 bool Mentions(const Lines& messages, const std::string& text)
 {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,20 +16,13 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
-
-std::string Text(const tagSIZE& size) { return std::to_string(size.cx) + "," + std::to_string(size.cy); }
+using vonktest::Lines;
+using vonktest::Narrow;
+using vonktest::Size;
+using vonktest::Text;
 
 // A span along an axis, as "from..to".
 std::string Span(int64_t from, int64_t to) { return std::to_string(from) + ".." + std::to_string(to); }
-
-std::string Narrow(const wchar_t* text) { return std::string(text, text + std::wcslen(text)); }
 
 class FlowTest : public testing::Test {
 protected:
@@ -242,7 +234,7 @@ TEST_F(FlowTest, TheNeededExtentDrivesTheScrollBarAndScrollingShiftsTheChildren)
 
     column.RemoveAll();
     column.SetPos(column.GetPos(), false);
-    EXPECT_EQ(Text(column.GetScrollRange()), "0,0");
+    EXPECT_EQ(Size(column.GetScrollRange()), "0,0");
     EXPECT_FALSE(bar->IsVisible());
 }
 
@@ -276,16 +268,16 @@ TEST_F(FlowTest, AdaptingToChildrenSumsAlongTheAxisAndTakesTheLargestAcross)
         layout->SetChildPadding(5);
         layout->SetFixedWidth(7);
         layout->SetFixedHeight(9);
-        EXPECT_EQ(Text(layout->EstimateSize({400, 300})), "7,9");
+        EXPECT_EQ(Size(layout->EstimateSize({400, 300})), "7,9");
         layout->SetAttribute(L"adapttochildsize", L"true");
-        EXPECT_EQ(Text(layout->EstimateSize({400, 300})), c.size);
+        EXPECT_EQ(Size(layout->EstimateSize({400, 300})), c.size);
     }
 
     CUIHorizontalLayout empty;
     empty.SetAttribute(L"adapttochildsize", L"true");
     empty.SetInset(CUIRect(2, 1, 2, 1));
     empty.SetChildPadding(10);
-    EXPECT_EQ(Text(empty.EstimateSize({400, 300})), "0,2");  // 4 less one child padding, raised to 0
+    EXPECT_EQ(Size(empty.EstimateSize({400, 300})), "0,2");  // 4 less one child padding, raised to 0
 }
 
 TEST_F(FlowTest, TheSeparatorLiesOnTheEdgeItsSignNames)

@@ -12,6 +12,7 @@
 
 #include "test_support.h"
 #include "user_actions.h"
+#include "window_tree.h"
 
 namespace {
 
@@ -92,19 +93,10 @@ protected:
         vonktest::Paint(handler);
     }
 
-    // A window leaves its tree to the application: the test deletes it, parents first.
+    // A window leaves its tree to the application: the test deletes it.
     void TearDown() override
     {
-        std::vector<CUIControl*> tree;
-        if (window->GetRoot())
-            tree.push_back(window->GetRoot());
-        for (size_t at = 0; at < tree.size(); ++at) {
-            for (int i = 0; i < tree[at]->GetCount(); ++i)
-                tree.push_back(tree[at]->GetItemAt(i));
-        }
-        window->DetachDlg();  // deletes tree[0]
-        for (size_t at = 1; at < tree.size(); ++at)
-            delete tree[at];
+        vonktest::DeleteTree(*window);
         window.reset();
     }
 

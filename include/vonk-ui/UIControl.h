@@ -227,6 +227,9 @@ public:
     std::weak_ptr<const void> GetLifetime() const;
 
 protected:
+    // A pointer event of a control whose mouse is disabled goes on to the parent unchanged
+    // (to the base control's handling without a parent); true when the event was such a one.
+    bool PassOnWhileMouseDisabled(TEventUI& event);
     // Draws an image-attribute string with its modifier; an image that fails while a
     // renderer is there to draw it is emptied for good. False when nothing was drawn.
     bool DrawImageOrForget(CUIRender* render, CUIString& image, const wchar_t* modify);

@@ -62,9 +62,6 @@ protected:
     void StoreColourDefaults();
     // The item rectangle less the scaled text padding.
     CUIRect TextRect() const;
-    // A pointer event of a control whose mouse is disabled goes on to the parent unchanged
-    // (to the label's own handling without a parent); true when the event was such a one.
-    bool PassOnWhileMouseDisabled(TEventUI& event);
 
     unsigned long m_dwTextColor;
     unsigned long m_dwDisabledTextColor;

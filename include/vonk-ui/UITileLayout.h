@@ -72,6 +72,10 @@ protected:
     bool m_bUseWholePage;
 
 private:
+    // The height of the line that the child at start begins: height raised to what the
+    // line's tiles need.
+    int LineHeightFrom(int start, int cellWidth, int height);
+
     // What the application set, from which each pass stretches afresh.
     CUISize m_szItemConfigured;
     CUIRect m_rcInsetConfigured;

@@ -1,15 +1,15 @@
 #pragma once
 // A window built from a markup file of the test data, the way an application's window
-// loads its skin, and the deletion of the tree that the window leaves to its owner.
+// loads its skin.
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <headless.h>
 #include <vonk-ui.h>
 
 #include "test_support.h"
+#include "window_tree.h"
 
 namespace vonktest {
 
@@ -29,21 +29,6 @@ public:
 private:
     CUIString m_skin;
 };
-
-// Deletes the window's whole tree: detaching deletes only the root, the rest is the owner's.
-inline void DeleteTree(CUIWindow& window)
-{
-    std::vector<CUIControl*> tree;
-    if (window.GetRoot())
-        tree.push_back(window.GetRoot());
-    for (size_t at = 0; at < tree.size(); ++at) {
-        for (int i = 0; i < tree[at]->GetCount(); ++i)
-            tree.push_back(tree[at]->GetItemAt(i));
-    }
-    window.DetachDlg();
-    for (size_t at = 1; at < tree.size(); ++at)
-        delete tree[at];
-}
 
 // Creates, shows and paints once a window of that markup, 400 by 300 pixels.
 template <typename Window = MarkupWindow>

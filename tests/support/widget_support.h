@@ -14,22 +14,11 @@
 #include <headless.h>
 #include <vonk-ui.h>
 
+#include "markup_window.h"
 #include "test_support.h"
 #include "user_actions.h"
 
 namespace vonktest {
-
-using Lines = std::vector<std::string>;
-
-inline std::string Narrow(const CUIString& text) { return std::string(text.GetData(), text.GetData() + text.GetLength()); }
-
-inline std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
-
-inline std::string Size(const tagSIZE& size) { return std::to_string(size.cx) + "," + std::to_string(size.cy); }
 
 // The comma-separated arguments of a journal line "Name(a,b,c)".
 inline Lines Arguments(const std::string& line)
@@ -156,8 +145,7 @@ protected:
     void SetUp() override
     {
         StartHeadless();
-        const std::string dir = DataDir() + "/render/";
-        CResourceMgr::SetResourePath(std::wstring(dir.begin(), dir.end()).c_str());
+        UseDataFolder("render");
     }
 
     void Open(const wchar_t* skin, std::function<CUIControl*(const CUIString&)> make = nullptr)
@@ -172,21 +160,12 @@ protected:
         opened = notes.Take(true);
     }
 
-    // A window leaves its tree to the application: the test deletes it, parents first.
+    // A window leaves its tree to the application: the test deletes it.
     void TearDown() override
     {
         if (window == nullptr)
             return;
-        std::vector<CUIControl*> tree;
-        if (window->GetRoot())
-            tree.push_back(window->GetRoot());
-        for (size_t at = 0; at < tree.size(); ++at) {
-            for (int i = 0; i < tree[at]->GetCount(); ++i)
-                tree.push_back(tree[at]->GetItemAt(i));
-        }
-        window->DetachDlg();  // deletes tree[0]
-        for (size_t at = 1; at < tree.size(); ++at)
-            delete tree[at];
+        DeleteTree(*window);
         window.reset();
     }
 

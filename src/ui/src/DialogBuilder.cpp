@@ -122,15 +122,6 @@ std::string ResolvedPath(const CUIString& path)
     return realpath(utf8.c_str(), resolved) ? std::string(resolved) : utf8;
 }
 
-// Marks one file as being built for as long as it lives.
-class FileInProgress {
-public:
-    explicit FileInProgress(std::string path) { FilesInProgress().push_back(std::move(path)); }
-    FileInProgress(const FileInProgress&) = delete;
-    FileInProgress& operator=(const FileInProgress&) = delete;
-    ~FileInProgress() { FilesInProgress().pop_back(); }
-};
-
 // The file's path in the window's skin folder or, without one, in the resource directory.
 CUIString MarkupPath(const CUIString& file, CUIWindow* window)
 {
@@ -168,9 +159,11 @@ void RegisterNamesIfAttached(CUIControl* control)
 }  // namespace
 
 MarkupFileInProgress::MarkupFileInProgress(const CUIString& file, CUIWindow* window)
+    : MarkupFileInProgress(ResolvedPath(MarkupPath(file, window)))
 {
-    FilesInProgress().push_back(ResolvedPath(MarkupPath(file, window)));
 }
+
+MarkupFileInProgress::MarkupFileInProgress(std::string resolved) { FilesInProgress().push_back(std::move(resolved)); }
 
 MarkupFileInProgress::~MarkupFileInProgress() { FilesInProgress().pop_back(); }
 
@@ -219,7 +212,7 @@ CUIControl* CDialogBuilder::Create(const CUIString& file, CUIWindow* window, CUI
     std::string resolved = ResolvedPath(path);
     if (RefusedAsCycle(path, resolved) || !Load(path))
         return nullptr;
-    const FileInProgress building(std::move(resolved));
+    const MarkupFileInProgress building(std::move(resolved));
     return Create(window, parent);
 }
 

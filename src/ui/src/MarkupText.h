@@ -2,7 +2,10 @@
 // Reading element names and attribute values of markup.
 
 #include <algorithm>
+#include <cstdint>
 #include <cwchar>
+#include <string_view>
+#include <unordered_map>
 
 #include <utility/logger>
 
@@ -50,6 +53,21 @@ inline int ReadInts(const wchar_t* value, int* numbers, int count)
     return count;
 }
 
+// The attributes that one class of control reads itself, by name.
+template <typename Control>
+using AttributeTable = std::unordered_map<std::wstring_view, void (*)(Control& control, const wchar_t* value)>;
+
+// Applies the attribute of that name from table to control; false when the table has none.
+template <typename Control>
+bool ApplyAttribute(const AttributeTable<Control>& table, Control& control, const wchar_t* name, const wchar_t* value)
+{
+    const auto found = table.find(name);
+    if (found == table.end())
+        return false;
+    found->second(control, value);
+    return true;
+}
+
 // Hands a colour written as "#" and hexadecimal digits to store; a value without the "#"
 // is refused with a log line, and store is not called.
 template <typename Store>
@@ -63,19 +81,20 @@ void ApplyColour(const wchar_t* value, Store store)
     store(colour);
 }
 
-// The alignment words of a text style, tested in this order; each clears the other bits of its axis.
-struct TextAlignWord {
+// The alignment words, tested in this order; each clears the other bits of its axis. The
+// bits are the text style's, which a control's anchor shares.
+struct AlignWord {
     const wchar_t* word;
-    UINT clears;
-    UINT sets;
+    uint32_t clears;
+    uint32_t sets;
 };
 
-// Applies to style every alignment word that value contains, "left", "center" and "right"
+// Applies to bits every alignment word that value contains, "left", "center" and "right"
 // and, with vertical, "top", "vcenter" and "bottom", in that order: the last word of an
 // axis wins.
-inline UINT ReadTextAlign(const wchar_t* value, UINT style, bool vertical)
+inline uint32_t ReadAlignWords(const wchar_t* value, uint32_t bits, bool vertical)
 {
-    static const TextAlignWord kWords[] = {
+    static const AlignWord kWords[] = {
         {L"left", TEXTSTYLE_CENTER | TEXTSTYLE_RIGHT, TEXTSTYLE_LEFT},
         {L"center", TEXTSTYLE_LEFT | TEXTSTYLE_RIGHT, TEXTSTYLE_CENTER},
         {L"right", TEXTSTYLE_LEFT | TEXTSTYLE_CENTER, TEXTSTYLE_RIGHT},
@@ -86,7 +105,7 @@ inline UINT ReadTextAlign(const wchar_t* value, UINT style, bool vertical)
     const int count = vertical ? 6 : 3;
     for (int i = 0; i < count; ++i) {
         if (std::wcsstr(value, kWords[i].word))
-            style = (style & ~kWords[i].clears) | kWords[i].sets;
+            bits = (bits & ~kWords[i].clears) | kWords[i].sets;
     }
-    return style;
+    return bits;
 }

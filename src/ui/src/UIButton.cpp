@@ -8,15 +8,13 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "UIRender.h"
 #include "UITabLayout.h"
 #include "UIWindow.h"
 
 namespace {
-
-// An event type that, like EVENT_SETCURSOR, ends at the control it reaches.
-constexpr uint32_t kEventSwallowed = 18;
 
 const wchar_t* OrEmpty(const wchar_t* text) { return text ? text : L""; }
 
@@ -359,8 +357,7 @@ void CUIButton::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUIButton& button, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CUIButton> kAttributes = {
         {L"normalimage", [](CUIButton& b, const wchar_t* v) { b.SetNormalImage(v); }},
         {L"hotimage", [](CUIButton& b, const wchar_t* v) { b.SetHotImage(v); }},
         {L"pushedimage", [](CUIButton& b, const wchar_t* v) { b.SetPushedImage(v); }},
@@ -379,10 +376,6 @@ void CUIButton::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"bindtablayoutname", [](CUIButton& b, const wchar_t* v) { b.BindTabLayoutName(v); }},
         {L"sliderandselected", [](CUIButton& b, const wchar_t* v) { b.SetSliderAndSelect(ReadBool(v)); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUILabel::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }

@@ -7,6 +7,8 @@
 
 #include <utility/logger>
 
+#include "ContentArea.h"
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
@@ -20,8 +22,6 @@ namespace {
 // The horizontal line step, and the vertical one of a container without a window.
 const int kLineStep = 8;
 
-// Page Up, Page Down, End, Home, Up and Down.
-enum : uint32_t { kKeyPageUp = 33, kKeyPageDown = 34, kKeyEnd = 35, kKeyHome = 36, kKeyUp = 38, kKeyDown = 40 };
 
 bool Intersects(const tagRECT& a, const tagRECT& b)
 {
@@ -431,12 +431,7 @@ void CUIContainer::DoPaint(CUIRender* render, const CUIRect& paint)
     render->ClearClip();
 
     if (!m_items.IsEmpty()) {
-        CUIRect content = m_rcItem;
-        content.Deflate(GetInset());
-        if (m_pVerticalScrollBar->IsVisible())
-            content.right -= m_pVerticalScrollBar->GetFixedWidth();
-        if (m_pHorizontalScrollBar->IsVisible())
-            content.bottom -= m_pHorizontalScrollBar->GetFixedHeight();
+        const CUIRect content = ContentArea(*this);
         CUIRect clip;
         const bool contentShows = UIIntersectRect(&clip, &m_rcPaint, &content);
         if (contentShows)
@@ -465,19 +460,14 @@ void CUIContainer::DoPaint(CUIRender* render, const CUIRect& paint)
 
 void CUIContainer::DoEvent(TEventUI& event)
 {
-    if (!IsMouseEnabled() && event.Type >= EVENT_MOUSEMOVE && event.Type <= EVENT_SCROLLWHEEL) {
-        if (m_pParent)
-            m_pParent->Event(event);
-        else
-            CUIControl::DoEvent(event);
+    if (PassOnWhileMouseDisabled(event))
         return;
-    }
     if (event.Type == EVENT_SETFOCUS || event.Type == EVENT_KILLFOCUS) {
         m_bFocused = event.Type == EVENT_SETFOCUS;
         return;
     }
-    const bool wheelDown = (event.wParam & 0xffff) == 1;
-    const bool wheelUp = (event.wParam & 0xffff) == 0;
+    const bool wheelDown = WheelDirection(event) == kWheelDown;
+    const bool wheelUp = WheelDirection(event) == kWheelUp;
     if (m_pVerticalScrollBar->IsEnabled()) {
         if (event.Type == EVENT_KEYDOWN) {
             switch (event.chKey) {

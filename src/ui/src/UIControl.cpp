@@ -4,22 +4,12 @@
 
 #include <algorithm>
 
+#include "ContentArea.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
 #include "UIWindow.h"
 
 namespace {
-
-// The area clipped by the item rectangles of every ancestor; false when nothing is left.
-bool ClipByAncestors(const CUIControl* control, CUIRect& area)
-{
-    for (const CUIControl* parent = control->GetParent(); parent; parent = parent->GetParent()) {
-        const CUIRect bounds = parent->GetPos();
-        if (!UIIntersectRect(&area, &area, &bounds))
-            return false;
-    }
-    return true;
-}
 
 bool IsEmptyRect(const tagRECT& rc) { return !(rc.left < rc.right && rc.top < rc.bottom); }
 

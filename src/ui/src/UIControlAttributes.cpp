@@ -46,21 +46,12 @@ bool IsInProgress(const CUIControl* control, const std::wstring& className)
     return false;
 }
 
-// The anchor words, tested in this order; each clears the other bits of its axis.
-struct AnchorWord {
-    const wchar_t* word;
-    uint32_t clears;
-    uint32_t sets;
-};
-
-const AnchorWord kAnchorWords[] = {
-    {L"left", ANCHOR_CENTER | ANCHOR_RIGHT, ANCHOR_LEFT},
-    {L"center", ANCHOR_LEFT | ANCHOR_RIGHT, ANCHOR_CENTER},
-    {L"right", ANCHOR_LEFT | ANCHOR_CENTER, ANCHOR_RIGHT},
-    {L"top", ANCHOR_VCENTER | ANCHOR_BOTTOM, ANCHOR_TOP},
-    {L"vcenter", ANCHOR_TOP | ANCHOR_BOTTOM, ANCHOR_VCENTER},
-    {L"bottom", ANCHOR_TOP | ANCHOR_VCENTER, ANCHOR_BOTTOM},
-};
+// The anchor words are read as the text style's alignment words, whose bits the anchor shares.
+constexpr bool SameBit(uint32_t anchor, uint32_t style) { return anchor == style; }
+static_assert(SameBit(ANCHOR_TOP, TEXTSTYLE_TOP) && SameBit(ANCHOR_LEFT, TEXTSTYLE_LEFT) &&
+                  SameBit(ANCHOR_CENTER, TEXTSTYLE_CENTER) && SameBit(ANCHOR_RIGHT, TEXTSTYLE_RIGHT) &&
+                  SameBit(ANCHOR_VCENTER, TEXTSTYLE_VCENTER) && SameBit(ANCHOR_BOTTOM, TEXTSTYLE_BOTTOM),
+              "the anchor bits are the text style's alignment bits");
 
 }  // namespace
 
@@ -68,12 +59,8 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUIControl& control, const wchar_t* value);
-    struct Attribute {
-        const wchar_t* name;
-        Apply apply;
-    };
-    static const Attribute kAttributes[] = {
+    // Every control of every markup file comes through here: look the name up, not down a list.
+    static const AttributeTable<CUIControl> kAttributes = {
         {L"style", [](CUIControl& c, const wchar_t* v) { c.SetStyle(v); }},
         {L"name", [](CUIControl& c, const wchar_t* v) { c.SetName(v); }},
         {L"controlname", [](CUIControl& c, const wchar_t* v) { c.SetName(v); }},
@@ -130,26 +117,11 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"virtualwnd", [](CUIControl&, const wchar_t*) {}},
         {L"index", [](CUIControl& c, const wchar_t* v) { c.SetIndex(ReadInt(v)); }},
         {L"mousechild", [](CUIControl& c, const wchar_t* v) { c.SetMouseChildEnabled(ReadBool(v)); }},
-        {L"anchoralign",
-         [](CUIControl& c, const wchar_t* v) {
-             for (const AnchorWord& word : kAnchorWords) {
-                 if (wcsstr(v, word.word))
-                     c.m_uAnchor = (c.m_uAnchor & ~word.clears) | word.sets;
-             }
-         }},
+        {L"anchoralign", [](CUIControl& c, const wchar_t* v) { c.m_uAnchor = ReadAlignWords(v, c.m_uAnchor, true); }},
         {L"useparentstate", [](CUIControl& c, const wchar_t* v) { c.SetUseParentState(ReadBool(v)); }},
         {L"usesmallescale", [](CUIControl& c, const wchar_t* v) { c.SetUseSmallScale(ReadBool(v)); }},
     };
-    // Every control of every markup file comes through here: look the name up, not down the table.
-    static const std::unordered_map<std::wstring_view, Apply> kByName = [] {
-        std::unordered_map<std::wstring_view, Apply> byName;
-        for (const Attribute& attribute : kAttributes)
-            byName.emplace(attribute.name, attribute.apply);
-        return byName;
-    }();
-    const auto found = kByName.find(name);
-    if (found != kByName.end())
-        found->second(*this, value);
+    ApplyAttribute(kAttributes, *this, name, value);
 }
 
 void CUIControl::ApplyAttributeList(const wchar_t* list)

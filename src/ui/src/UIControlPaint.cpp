@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "EventCodes.h"
 #include "Scaling.h"
 #include "UIContainer.h"
 #include "UIRender.h"
@@ -13,9 +14,6 @@ namespace {
 
 // Beyond this many pixels from the last drag point a move scrolls the owner.
 constexpr int64_t kDragDeadZone = 3;
-
-// An event type that, like EVENT_SETCURSOR, ends at the control it reaches.
-constexpr uint32_t kEventSwallowed = 18;
 
 bool Intersects(const tagRECT& a, const tagRECT& b)
 {
@@ -159,6 +157,17 @@ void CUIControl::Event(TEventUI& event)
     if (alive.expired())
         return;
     DragOwner(event);
+}
+
+bool CUIControl::PassOnWhileMouseDisabled(TEventUI& event)
+{
+    if (IsMouseEnabled() || !IsPointerEvent(event))
+        return false;
+    if (m_pParent)
+        m_pParent->Event(event);
+    else
+        CUIControl::DoEvent(event);
+    return true;
 }
 
 void CUIControl::DoEvent(TEventUI& event)

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "ContentArea.h"
 #include "MarkupText.h"
 #include "Scaling.h"
+#include "SizeLimits.h"
 #include "UIRender.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
@@ -16,9 +18,6 @@ namespace {
 
 // The colour of the ghost bar that a drag outside immediate mode moves.
 const unsigned long kGhostColour = 0xAA000000;
-
-// Raised to the minimum, then lowered to the maximum, so the maximum wins a conflict.
-int64_t Clamped(int64_t value, int64_t minimum, int64_t maximum) { return std::min(std::max(value, minimum), maximum); }
 
 // The axis a layout runs along, the main one: x for the row, y for the column.
 struct Axis {
@@ -40,12 +39,13 @@ struct Axis {
 
     int64_t MinMain(const CUIControl& c) const { return row ? c.GetMinWidth() : c.GetMinHeight(); }
     int64_t MaxMain(const CUIControl& c) const { return row ? c.GetMaxWidth() : c.GetMaxHeight(); }
-    int64_t ClampMain(const CUIControl& c, int64_t value) const { return Clamped(value, MinMain(c), MaxMain(c)); }
+    int64_t ClampMain(const CUIControl& c, int64_t value) const
+    {
+        return row ? ClampedWidth(c, value) : ClampedHeight(c, value);
+    }
     int64_t ClampCross(const CUIControl& c, int64_t value) const
     {
-        if (row)
-            return Clamped(value, c.GetMinHeight(), c.GetMaxHeight());
-        return Clamped(value, c.GetMinWidth(), c.GetMaxWidth());
+        return row ? ClampedHeight(c, value) : ClampedWidth(c, value);
     }
 };
 
@@ -79,10 +79,7 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
     // hands out its body's).
     const CUIScrollBar* vertical = layout.CUIContainer::GetVerticalScrollBar();
     const CUIScrollBar* horizontal = layout.CUIContainer::GetHorizontalScrollBar();
-    if (vertical && vertical->IsVisible())
-        inner.right -= vertical->GetFixedWidth();
-    if (horizontal && horizontal->IsVisible())
-        inner.bottom -= horizontal->GetFixedHeight();
+    TakeOffScrollBars(layout, inner);
     const tagSIZE available = {inner.right - inner.left, inner.bottom - inner.top};
     const int64_t gap = layout.CUIContainer::GetChildPadding();
 

@@ -9,7 +9,9 @@
 
 #include <utility/logger>
 
+#include "EventCodes.h"
 #include "MarkupText.h"
+#include "SizeLimits.h"
 #include "UIRender.h"
 #include "UIWindow.h"
 
@@ -149,17 +151,6 @@ void CUILabel::PaintText(CUIRender* render)
     DrawTextWraper(render, TextRect(), m_sText, m_uTextStyle, colour, m_bShowHtml, nullptr);
 }
 
-bool CUILabel::PassOnWhileMouseDisabled(TEventUI& event)
-{
-    if (IsMouseEnabled() || event.Type < EVENT_MOUSEMOVE || event.Type > EVENT_SCROLLWHEEL)
-        return false;
-    if (m_pParent)
-        m_pParent->Event(event);
-    else
-        CUILabel::DoEvent(event);
-    return true;
-}
-
 void CUILabel::DoEvent(TEventUI& event)
 {
     if (event.Type == EVENT_SETFOCUS) {
@@ -213,12 +204,8 @@ tagSIZE CUILabel::EstimateSize(tagSIZE available)
 
     tagSIZE estimate = fixed;
     MeasureInto(estimate, pad);
-    estimate.cx = std::max<int64_t>(estimate.cx, GetMinWidth());
-    estimate.cx = std::min<int64_t>(estimate.cx, GetMaxWidth());
-    estimate.cy = std::max<int64_t>(estimate.cy, GetMinHeight());
-    estimate.cy = std::min<int64_t>(estimate.cy, GetMaxHeight());
-    m_cxyFixedLast = estimate;
-    return estimate;
+    m_cxyFixedLast = ClampedSize(*this, estimate);
+    return m_cxyFixedLast;
 }
 
 void CUILabel::MeasureInto(tagSIZE& estimate, const CUIRect& pad)
@@ -257,9 +244,8 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUILabel& label, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
-        {L"align", [](CUILabel& l, const wchar_t* v) { l.m_uTextStyle = ReadTextAlign(v, l.m_uTextStyle, true); }},
+    static const AttributeTable<CUILabel> kAttributes = {
+        {L"align", [](CUILabel& l, const wchar_t* v) { l.m_uTextStyle = ReadAlignWords(v, l.m_uTextStyle, true); }},
         {L"ellipsis",
          [](CUILabel& l, const wchar_t* v) {
              const int mode = ReadInt(v);
@@ -282,12 +268,8 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"autocalcheight", [](CUILabel& l, const wchar_t* v) { l.SetAutoCalcHeight(ReadBool(v)); }},
         {L"singleline", [](CUILabel& l, const wchar_t* v) { l.SetSingleline(ReadBool(v)); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUIControl::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
 
 // ---- the text control ----
@@ -355,7 +337,7 @@ void CUIText::DoEvent(TEventUI& event)
         }
         break;
     }
-    case 18:
+    case kEventSwallowed:
         return;
     case EVENT_MOUSEMOVE:
         if (enabled && m_nLinks > 0) {

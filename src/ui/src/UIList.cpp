@@ -11,10 +11,13 @@
 
 #include <utility/logger>
 
+#include "ContentArea.h"
 #include "ControlTree.h"
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
+#include "SizeLimits.h"
 #include "UIListHeader.h"
 #include "UIListItem.h"
 #include "UIRender.h"
@@ -23,23 +26,15 @@
 
 namespace {
 
-// Return, Page Up, Page Down, End, Home, Up and Down.
-enum : uint32_t {
-    kKeyReturn = 13,
-    kKeyPageUp = 33,
-    kKeyPageDown = 34,
-    kKeyEnd = 35,
-    kKeyHome = 36,
-    kKeyUp = 38,
-    kKeyDown = 40,
-};
-
-// The wheel's direction in the low 16 bits of the event's first parameter.
-enum : uint64_t { kWheelUp = 0, kWheelDown = 1 };
-
-bool IsPointerEvent(const TEventUI& event) { return event.Type >= EVENT_MOUSEMOVE && event.Type <= EVENT_SCROLLWHEEL; }
-
 const wchar_t* OrEmpty(const wchar_t* text) { return text ? text : L""; }
+
+// Stores a setting of the control's look and repaints the control.
+template <typename T>
+void StoreAndRepaint(CUIControl& control, T& field, const T& value)
+{
+    field = value;
+    control.Invalidate();
+}
 
 IListItemUI* AsListItem(CUIControl* control)
 {
@@ -130,22 +125,10 @@ void InvalidateItem(CUIControl& item)
         item.Invalidate();
         return;
     }
-    CUIRect area = container->GetPos();
-    area.Deflate(container->GetInset());
-    const CUIScrollBar* vertical = container->GetVerticalScrollBar();
-    if (vertical && vertical->IsVisible())
-        area.right -= vertical->GetFixedWidth();
-    const CUIScrollBar* horizontal = container->GetHorizontalScrollBar();
-    if (horizontal && horizontal->IsVisible())
-        area.bottom -= horizontal->GetFixedHeight();
+    CUIRect area = ContentArea(*container);
     const CUIRect pos = item.GetPos();
-    if (!UIIntersectRect(&area, &area, &pos))
+    if (!UIIntersectRect(&area, &area, &pos) || !ClipByAncestors(parent, area))
         return;
-    for (const CUIControl* above = parent->GetParent(); above; above = above->GetParent()) {
-        const CUIRect bounds = above->GetPos();
-        if (!UIIntersectRect(&area, &area, &bounds))
-            return;
-    }
     if (CUIWindow* window = item.GetOwnWindow())
         window->Invalidate(area);
 }
@@ -609,11 +592,7 @@ void CListUI::EnsureVisible(int index)
     if (control == nullptr)
         return;
     const CUIRect item = control->GetPos();
-    CUIRect view = m_pList->GetPos();
-    view.Deflate(m_pList->GetInset());
-    const CUIScrollBar* horizontal = m_pList->GetHorizontalScrollBar();
-    if (horizontal && horizontal->IsVisible())
-        view.bottom -= horizontal->GetFixedHeight();
+    const CUIRect view = ContentArea(*m_pList);
     if (item.top >= view.top && item.bottom <= view.bottom)
         return;
     int64_t dy = 0;
@@ -697,7 +676,7 @@ void CListUI::DoEvent(TEventUI& event)
         }
         break;
     case EVENT_SCROLLWHEEL: {
-        const uint64_t direction = event.wParam & 0xffff;
+        const uint64_t direction = WheelDirection(event);
         if (direction == kWheelUp && m_bScrollSelect)
             SelectItem(FindSelectable(m_iCurSel - 1, false), true);
         else if (direction == kWheelUp)
@@ -747,17 +726,6 @@ void CListUI::SetItemShowHtml(bool showHtml)
 }
 
 bool CListUI::IsItemShowHtml() const { return m_ListInfo.bShowHtml; }
-
-namespace {
-
-template <typename T>
-void StoreAndRepaint(CUIControl& list, T& field, const T& value)
-{
-    field = value;
-    list.Invalidate();
-}
-
-}  // namespace
 
 void CListUI::SetItemTextColor(unsigned long colour) { StoreAndRepaint(*this, m_ListInfo.dwTextColor, colour); }
 unsigned long CListUI::GetItemTextColor() const { return m_ListInfo.dwTextColor; }
@@ -824,9 +792,8 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CListUI& list, const wchar_t* value);
     // These also go on to the column, which ignores all of them but "resetscrollpos".
-    static const std::unordered_map<std::wstring_view, Apply> kThenColumn = {
+    static const AttributeTable<CListUI> kThenColumn = {
         {L"header", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetVisible(std::wcscmp(v, L"hidden") != 0); }},
         {L"headerbkimage", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetBkImage(v); }},
         {L"scrollselect", [](CListUI& l, const wchar_t* v) { l.SetScrollSelect(ReadBool(v)); }},
@@ -835,7 +802,7 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"itemfont", [](CListUI& l, const wchar_t* v) { l.m_ListInfo.sFont = v; }},
         {L"itemfonts", [](CListUI& l, const wchar_t* v) { l.m_ListInfo.sFonts = v; }},
         {L"itemalign",
-         [](CListUI& l, const wchar_t* v) { l.m_ListInfo.uTextStyle = ReadTextAlign(v, l.m_ListInfo.uTextStyle, false); }},
+         [](CListUI& l, const wchar_t* v) { l.m_ListInfo.uTextStyle = ReadAlignWords(v, l.m_ListInfo.uTextStyle, false); }},
         {L"itemendellipsis",
          [](CListUI& l, const wchar_t* v) {
              if (ReadBool(v))
@@ -844,7 +811,7 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
                  l.m_ListInfo.uTextStyle &= ~TEXTSTYLE_END_ELLIPSIS;
          }},
     };
-    static const std::unordered_map<std::wstring_view, Apply> kItemSettings = {
+    static const AttributeTable<CListUI> kItemSettings = {
         {L"itemtextpadding",
          [](CListUI& l, const wchar_t* v) {
              CUIRect padding;
@@ -878,18 +845,9 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         // What a value holds of the pair is taken as it stands; the rest keeps its value.
         {L"itemsize", [](CListUI& l, const wchar_t* v) { ParseSizeString(v, l.m_ListInfo.szItem); }},
     };
-    const auto first = kThenColumn.find(name);
-    if (first != kThenColumn.end()) {
-        first->second(*this, value);
+    // The column hears what the first table holds and what neither table knows.
+    if (ApplyAttribute(kThenColumn, *this, name, value) || !ApplyAttribute(kItemSettings, *this, name, value))
         CUIVerticalLayout::SetAttribute(name, value);
-        return;
-    }
-    const auto second = kItemSettings.find(name);
-    if (second == kItemSettings.end()) {
-        CUIVerticalLayout::SetAttribute(name, value);
-        return;
-    }
-    second->second(*this, value);
 }
 
 // ---- the body ----
@@ -931,31 +889,12 @@ void CListBodyUI::SetScrollPos(tagSIZE pos)
     PlaceColumns(*header, info, dx);
 }
 
-namespace {
-
-int64_t ClampedHeight(const CUIControl& child, int64_t height)
-{
-    return std::min<int64_t>(std::max<int64_t>(height, child.GetMinHeight()), child.GetMaxHeight());
-}
-
-int64_t ClampedWidth(const CUIControl& child, int64_t width)
-{
-    return std::min<int64_t>(std::max<int64_t>(width, child.GetMinWidth()), child.GetMaxWidth());
-}
-
-}  // namespace
-
 void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
 {
     UpdatePos(rc, needInvalidate);
     CUIScrollBar* vertical = m_pVerticalScrollBar.get();
     CUIScrollBar* horizontal = m_pHorizontalScrollBar.get();
-    CUIRect inner = m_rcItem;
-    inner.Deflate(GetInset());
-    if (vertical->IsVisible())
-        inner.right -= vertical->GetFixedWidth();
-    if (horizontal->IsVisible())
-        inner.bottom -= horizontal->GetFixedHeight();
+    CUIRect inner = ContentArea(*this);
 
     const int64_t innerWidth = inner.right - inner.left;
     const int64_t innerHeight = inner.bottom - inner.top;
@@ -1108,15 +1047,18 @@ void* CListHeaderUI::GetInterface(const CUIString& name)
 
 tagSIZE CListHeaderUI::EstimateSize(tagSIZE available)
 {
-    int64_t cy = m_cxyFixed.cy;
-    if (cy == 0 && m_pWindow) {
-        for (int i = 0; i < m_items.GetSize(); ++i)
-            cy = std::max<int64_t>(cy, static_cast<CUIControl*>(m_items[i])->EstimateSize(available).cy);
-        cy = std::max<int64_t>(cy, m_pWindow->GetPaintManager()->GetDefaultFontHeight() + 6);
-    }
+    // One estimate of each column gives both the sum of the widths and the tallest.
+    const bool measureHeight = m_cxyFixed.cy == 0 && m_pWindow;
     int64_t cx = 0;
-    for (int i = 0; i < m_items.GetSize(); ++i)
-        cx += static_cast<CUIControl*>(m_items[i])->EstimateSize(available).cx;
+    int64_t cy = m_cxyFixed.cy;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        const tagSIZE size = static_cast<CUIControl*>(m_items[i])->EstimateSize(available);
+        cx += size.cx;
+        if (measureHeight)
+            cy = std::max<int64_t>(cy, size.cy);
+    }
+    if (measureHeight)
+        cy = std::max<int64_t>(cy, m_pWindow->GetPaintManager()->GetDefaultFontHeight() + 6);
     return {cx, cy};
 }
 
@@ -1184,26 +1126,16 @@ void CListHeaderItemUI::SetDragable(bool dragable)
 int CListHeaderItemUI::GetSepWidth() const { return m_iSepWidth; }
 void CListHeaderItemUI::SetSepWidth(int width) { m_iSepWidth = width; }
 
-namespace {
-
-void StoreImage(CUIControl& control, CUIString& field, const CUIString& image)
-{
-    field = image;
-    control.Invalidate();
-}
-
-}  // namespace
-
 CUIString CListHeaderItemUI::GetNormalImage() const { return m_sNormalImage; }
-void CListHeaderItemUI::SetNormalImage(const CUIString& image) { StoreImage(*this, m_sNormalImage, image); }
+void CListHeaderItemUI::SetNormalImage(const CUIString& image) { StoreAndRepaint(*this, m_sNormalImage, image); }
 CUIString CListHeaderItemUI::GetHotImage() const { return m_sHotImage; }
-void CListHeaderItemUI::SetHotImage(const CUIString& image) { StoreImage(*this, m_sHotImage, image); }
+void CListHeaderItemUI::SetHotImage(const CUIString& image) { StoreAndRepaint(*this, m_sHotImage, image); }
 CUIString CListHeaderItemUI::GetPushedImage() const { return m_sPushedImage; }
-void CListHeaderItemUI::SetPushedImage(const CUIString& image) { StoreImage(*this, m_sPushedImage, image); }
+void CListHeaderItemUI::SetPushedImage(const CUIString& image) { StoreAndRepaint(*this, m_sPushedImage, image); }
 CUIString CListHeaderItemUI::GetFocusedImage() const { return m_sFocusedImage; }
-void CListHeaderItemUI::SetFocusedImage(const CUIString& image) { StoreImage(*this, m_sFocusedImage, image); }
+void CListHeaderItemUI::SetFocusedImage(const CUIString& image) { StoreAndRepaint(*this, m_sFocusedImage, image); }
 CUIString CListHeaderItemUI::GetSepImage() const { return m_sSepImage; }
-void CListHeaderItemUI::SetSepImage(const CUIString& image) { StoreImage(*this, m_sSepImage, image); }
+void CListHeaderItemUI::SetSepImage(const CUIString& image) { StoreAndRepaint(*this, m_sSepImage, image); }
 
 void CListHeaderItemUI::SetEnabled(bool enabled)
 {
@@ -1354,8 +1286,7 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CListHeaderItemUI& column, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CListHeaderItemUI> kAttributes = {
         {L"dragable", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetDragable(ReadBool(v)); }},
         {L"sepwidth", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetSepWidth(ReadInt(v)); }},
         {L"normalimage", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetNormalImage(v); }},
@@ -1364,12 +1295,8 @@ void CListHeaderItemUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"focusedimage", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetFocusedImage(v); }},
         {L"sepimage", [](CListHeaderItemUI& c, const wchar_t* v) { c.SetSepImage(v); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUILabel::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
 
 // ---- the item on a plain control ----
@@ -1621,11 +1548,9 @@ int CListTextElementUI::LinkAt(const tagPOINT& pt) const
 
 void CListTextElementUI::DoEvent(TEventUI& event)
 {
+    // The label item passes the pointer's events on while the mouse is disabled.
     if (!IsMouseEnabled() && IsPointerEvent(event)) {
-        if (m_pOwner)
-            m_pOwner->DoEvent(event);
-        else
-            CListLabelElementUI::DoEvent(event);
+        CListLabelElementUI::DoEvent(event);
         return;
     }
     if (event.Type == EVENT_SETCURSOR && LinkAt(event.ptMouse) >= 0)

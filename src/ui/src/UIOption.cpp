@@ -259,8 +259,7 @@ void CUIOption::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUIOption& option, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CUIOption> kAttributes = {
         {L"group", [](CUIOption& o, const wchar_t* v) { o.SetGroup(v); }},
         {L"selected", [](CUIOption& o, const wchar_t* v) { o.Selected(ReadBool(v), true); }},
         {L"selectedimage", [](CUIOption& o, const wchar_t* v) { o.SetSelectedImage(v); }},
@@ -277,12 +276,8 @@ void CUIOption::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"selectedpushedtextcolor",
          [](CUIOption& o, const wchar_t* v) { o.m_dwSelectedPushedTextColor = ReadSelectedColour(v); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUIButton::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
 
 // ---- the check box ----

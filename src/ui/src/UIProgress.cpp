@@ -11,14 +11,12 @@
 
 #include <utility/logger>
 
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "UIRender.h"
 #include "UIWindow.h"
 
 namespace {
-
-// An event type that, like EVENT_SETCURSOR, ends at the control it reaches.
-constexpr uint32_t kEventSwallowed = 18;
 
 // part / whole of a length, both within int, so that the product stays within 64 bits.
 int64_t Share(int64_t length, int64_t part, int64_t whole)
@@ -175,8 +173,7 @@ void CUIProgress::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUIProgress& progress, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CUIProgress> kAttributes = {
         {L"foreimage", [](CUIProgress& p, const wchar_t* v) { p.SetForeImage(v); }},
         {L"hor", [](CUIProgress& p, const wchar_t* v) { p.SetHorizontal(ReadBool(v)); }},
         {L"min", [](CUIProgress& p, const wchar_t* v) { p.SetMinValue(ReadInt(v)); }},
@@ -184,12 +181,8 @@ void CUIProgress::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"value", [](CUIProgress& p, const wchar_t* v) { p.SetValue(ReadInt(v)); }},
         {L"isstretchfore", [](CUIProgress& p, const wchar_t* v) { p.SetStretchForeImage(ReadBool(v)); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUILabel::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }
 
 // ---- the slider ----
@@ -342,7 +335,7 @@ void CUISlider::DoEvent(TEventUI& event)
     case kEventSwallowed:
         return;
     case EVENT_SCROLLWHEEL:
-        if ((event.wParam & 0xFFFF) <= 1) {
+        if (WheelDirection(event) == kWheelUp || WheelDirection(event) == kWheelDown) {
             Turn(event);
             return;
         }
@@ -415,7 +408,7 @@ void CUISlider::Move(const TEventUI& event)
 
 void CUISlider::Turn(const TEventUI& event)
 {
-    const int64_t step = (event.wParam & 0xFFFF) == 0 ? m_nStep : -int64_t{m_nStep};
+    const int64_t step = WheelDirection(event) == kWheelUp ? m_nStep : -int64_t{m_nStep};
     SetValue(ClampToInt(GetValue() + step));
     if (m_pWindow)
         m_pWindow->SendNotify(this, NOTIFY_VALUE_CHANGED, 0, 0, false);
@@ -450,8 +443,7 @@ void CUISlider::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    typedef void (*Apply)(CUISlider& slider, const wchar_t* value);
-    static const std::unordered_map<std::wstring_view, Apply> kAttributes = {
+    static const AttributeTable<CUISlider> kAttributes = {
         {L"thumbimage", [](CUISlider& s, const wchar_t* v) { s.SetThumbImage(v); }},
         {L"thumbhotimage", [](CUISlider& s, const wchar_t* v) { s.SetThumbHotImage(v); }},
         {L"thumbpushedimage", [](CUISlider& s, const wchar_t* v) { s.SetThumbPushedImage(v); }},
@@ -466,10 +458,6 @@ void CUISlider::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"forepadding", [](CUISlider& s, const wchar_t* v) { s.SetForePadding(ReadInt(v)); }},
         {L"sendmove", [](CUISlider& s, const wchar_t* v) { s.SetSendMove(ReadBool(v)); }},
     };
-    const auto found = kAttributes.find(name);
-    if (found == kAttributes.end()) {
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUIProgress::SetAttribute(name, value);
-        return;
-    }
-    found->second(*this, value);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "EventCodes.h"
 #include "MarkupText.h"
 #include "Scaling.h"
 #include "UIContainer.h"
@@ -235,14 +236,14 @@ void CUIScrollBar::DoEvent(TEventUI& event)
         else
             CUIControl::DoEvent(event);
     };
-    if (!IsMouseEnabled() && event.Type >= EVENT_MOUSEMOVE && event.Type <= EVENT_SCROLLWHEEL) {
+    if (!IsMouseEnabled() && IsPointerEvent(event)) {
         passOn();
         return;
     }
     switch (event.Type) {
     case EVENT_SETFOCUS:
     case EVENT_KILLFOCUS:
-    case 18:
+    case kEventSwallowed:
         return;
     case EVENT_BUTTONDOWN:
     case EVENT_DBLCLICK:

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "MarkupText.h"
+#include "SizeLimits.h"
 #include "UIWindow.h"
 
 CUITabLayout::CUITabLayout() : m_iCurSel(-1), m_iLastSel(-1) {}
@@ -159,8 +160,7 @@ void CUITabLayout::SetPos(const CUIRect& rc, bool needInvalidate)
             size.cx = std::max<int64_t>(0, width);
         if (size.cy == 0)
             size.cy = std::max<int64_t>(0, height);
-        size.cx = std::min<int64_t>(std::max<int64_t>(size.cx, child->GetMinWidth()), child->GetMaxWidth());
-        size.cy = std::min<int64_t>(std::max<int64_t>(size.cy, child->GetMinHeight()), child->GetMaxHeight());
+        size = ClampedSize(*child, size);
         child->SetPos(CUIRect(area.left, area.top, area.left + size.cx, area.top + size.cy), false);
     }
 }

@@ -9,8 +9,10 @@
 
 #include <utility/logger>
 
+#include "ContentArea.h"
 #include "MarkupText.h"
 #include "Scaling.h"
+#include "SizeLimits.h"
 #include "UIScrollBar.h"
 #include "UIWindow.h"
 
@@ -19,28 +21,7 @@ namespace {
 // The height a line's tiles are measured with when only their width is given.
 const int64_t kMeasureHeight = 9999;
 
-int64_t Clamped(int64_t value, int64_t minimum, int64_t maximum) { return std::min(std::max(value, minimum), maximum); }
-
-// A tile's size clamped by its limits, the width first.
-tagSIZE ClampedSize(const CUIControl& tile, tagSIZE size)
-{
-    size.cx = Clamped(size.cx, tile.GetMinWidth(), tile.GetMaxWidth());
-    size.cy = Clamped(size.cy, tile.GetMinHeight(), tile.GetMaxHeight());
-    return size;
-}
-
 bool IsTile(const CUIControl* child) { return child->IsVisible() && !child->IsFloat(); }
-
-// The inner rectangle less the scroll bars that show.
-void TakeOffScrollBars(const CUIContainer& layout, CUIRect& inner)
-{
-    const CUIScrollBar* vertical = layout.GetVerticalScrollBar();
-    const CUIScrollBar* horizontal = layout.GetHorizontalScrollBar();
-    if (vertical && vertical->IsVisible())
-        inner.right -= vertical->GetFixedWidth();
-    if (horizontal && horizontal->IsVisible())
-        inner.bottom -= horizontal->GetFixedHeight();
-}
 
 int ScrollPos(const CUIScrollBar* bar) { return bar ? bar->GetScrollPos() : 0; }
 
@@ -224,27 +205,36 @@ int CUITileLayout::GetLineHeight(int tile, int cellWidth, int& height)
         return height;
     // The line's tiles: the visible, non-floating children from the tile-th one on.
     int seen = 0;
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        if (IsTile(static_cast<CUIControl*>(m_items[i])) && seen++ == tile) {
+            height = LineHeightFrom(i, cellWidth, height);
+            break;
+        }
+    }
+    return height;
+}
+
+int CUITileLayout::LineHeightFrom(int start, int cellWidth, int height)
+{
     int inLine = 0;
     const CUIControl* first = nullptr;
     int64_t tallest = height;
-    for (int i = 0; i < m_items.GetSize() && inLine < m_nColumns; ++i) {
+    for (int i = start; i < m_items.GetSize() && inLine < m_nColumns; ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!IsTile(child) || seen++ < tile)
+        if (!IsTile(child))
             continue;
         if (first == nullptr)
             first = child;
         const CUIRect pad = child->GetPadding();
         const bool atEnd = inLine == 0 || inLine == m_nColumns - 1;
         const int64_t gap = atEnd ? m_iChildPadding / 2 : m_iChildPadding;
-        const int64_t width =
-            Clamped(cellWidth - pad.left - pad.right - gap, first->GetMinWidth(), first->GetMaxWidth());
-        const int64_t estimated = Clamped(child->EstimateSize({width, kMeasureHeight}).cy, first->GetMinHeight(),
-                                          first->GetMaxHeight());
+        // Within the limits of the line's first tile.
+        const int64_t width = ClampedWidth(*first, cellWidth - pad.left - pad.right - gap);
+        const int64_t estimated = ClampedHeight(*first, child->EstimateSize({width, kMeasureHeight}).cy);
         tallest = std::max(tallest, estimated + pad.top + pad.bottom);
         ++inLine;
     }
-    height = ClampToInt(tallest);
-    return height;
+    return ClampToInt(tallest);
 }
 
 void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
@@ -292,7 +282,9 @@ void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
             SetFloatPos(i);
             continue;
         }
-        GetLineHeight(tiles, cellWidth, cellHeight);
+        // A line measured from the child that starts it, not found again from the first.
+        if (m_nRows == 0 && tiles % m_nColumns == 0)
+            cellHeight = LineHeightFrom(i, cellWidth, cellHeight);
         const CUIRect pad = child->GetPadding();
         const CUIRect area(x + pad.left, y + pad.top, x + cellWidth - pad.right - gap,
                            y + cellHeight - pad.bottom - vgap);
