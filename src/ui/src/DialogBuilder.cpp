@@ -3,6 +3,8 @@
 
 #include "DialogBuilder.h"
 
+#include <sys/stat.h>
+
 #include <climits>
 #include <cstdlib>
 
@@ -198,7 +200,10 @@ CDialogBuilder::~CDialogBuilder() = default;
 
 bool CDialogBuilder::Load(const CUIString& path)
 {
-    if (m_xml->load_file(path.GetData()))
+    // Only a regular file is markup: a folder or a device would read as a file without end.
+    struct stat status {};
+    const bool regular = stat(pugi::as_utf8(path.GetData()).c_str(), &status) == 0 && S_ISREG(status.st_mode);
+    if (regular && m_xml->load_file(path.GetData()))
         return true;
     UI_TRACE("load xml file error  %S ", path.GetData());
     return false;
