@@ -31,6 +31,7 @@
 #include "UIMessage.h"
 #include "UIRender.h"
 #include "UIControl.h"
+#include "UIControlTree.h"
 #include "UIContainer.h"
 #include "UIScrollBar.h"
 #include "UILabel.h"

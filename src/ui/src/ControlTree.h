@@ -3,10 +3,10 @@
 
 #include <vector>
 
+#include "UIControlTree.h"
+
 class CUIControl;
 
 // Every control below control, each one before its children: deleted in this order, no
 // control outlives its parent's deletion while still listed by it.
 std::vector<CUIControl*> Descendants(CUIControl* control);
-// Deletes control and every control below it.
-void DeleteControlTree(CUIControl* control);
