@@ -17,19 +17,9 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
-
-std::string Narrow(const CUIString& text)
-{
-    const wchar_t* data = text.GetData();
-    return std::string(data, data + wcslen(data));
-}
+using vonktest::Lines;
+using vonktest::Narrow;
+using vonktest::Text;
 
 // A copy of text in a buffer of exactly its size, so that reading past its end is caught.
 std::unique_ptr<wchar_t[]> Exact(const wchar_t* text)

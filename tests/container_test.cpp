@@ -17,15 +17,9 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
-
-std::string Text(const tagSIZE& size) { return std::to_string(size.cx) + "," + std::to_string(size.cy); }
+using vonktest::Lines;
+using vonktest::Size;
+using vonktest::Text;
 
 // A child with a chosen estimate.
 class Sized : public CUIControl {
@@ -96,8 +90,8 @@ TEST_F(ContainerTest, AFreshContainerHasTwoHiddenDisabledBars)
     EXPECT_EQ(std::wstring(container.GetClass().GetData()), L"ContainerUI");
     EXPECT_EQ(container.GetInterface(L"Container"), &container);
     EXPECT_NE(container.GetInterface(L"IContainer"), nullptr);
-    EXPECT_EQ(Text(container.GetScrollPos()), "0,0");
-    EXPECT_EQ(Text(container.GetScrollRange()), "100,100");
+    EXPECT_EQ(Size(container.GetScrollPos()), "0,0");
+    EXPECT_EQ(Size(container.GetScrollRange()), "100,100");
     EXPECT_EQ(container.GetCount(), 0);
     for (CUIScrollBar* bar : {container.GetVerticalScrollBar(), container.GetHorizontalScrollBar()}) {
         ASSERT_NE(bar, nullptr);
@@ -191,7 +185,7 @@ TEST_F(ContainerTest, FarOutValuesPlaceAndScrollWithoutOverflow)
 
     // An inset taller than the container leaves a negative height to take off.
     container.ProcessScrollBar(CUIRect(0, 10, 100, 0), INT_MAX, INT_MAX);
-    EXPECT_EQ(Text(container.GetScrollRange()), "2147483547,2147483647");
+    EXPECT_EQ(Size(container.GetScrollRange()), "2147483547,2147483647");
 }
 
 TEST_F(ContainerTest, AdaptingToChildrenTakesTheLargestChildWithPaddingAndInsets)
@@ -207,9 +201,9 @@ TEST_F(ContainerTest, AdaptingToChildrenTakesTheLargestChildWithPaddingAndInsets
     container.SetInset(CUIRect(5, 5, 5, 5));
     container.SetFixedWidth(7);
     Attach(container);
-    EXPECT_EQ(Text(container.EstimateSize({400, 300})), "7,0");
+    EXPECT_EQ(Size(container.EstimateSize({400, 300})), "7,0");
     container.SetAttribute(L"adapttochildsize", L"true");
-    EXPECT_EQ(Text(container.EstimateSize({400, 300})), "114,54");
+    EXPECT_EQ(Size(container.EstimateSize({400, 300})), "114,54");
 }
 
 TEST_F(ContainerTest, ProcessScrollBarShowsAndPlacesABarByTheExtent)
@@ -269,7 +263,7 @@ TEST_F(ContainerTest, LineStepsFollowTheDefaultFontAndPagesStopAtTheEnds)
     CUIContainer detached;
     detached.LineDown();
     detached.LineRight();
-    EXPECT_EQ(Text(detached.GetScrollPos()), "8,8");
+    EXPECT_EQ(Size(detached.GetScrollPos()), "8,8");
 
     CUIContainer container;
     Attach(container);
@@ -312,7 +306,7 @@ TEST_F(ContainerTest, KeysAndTheWheelScrollWhileAVerticalBarIsEnabled)
     TEventUI key = MakeEvent(EVENT_KEYDOWN, 0, 40);
     container.Event(key);
     EXPECT_EQ(Seen(), (Lines{"3"}));
-    EXPECT_EQ(Text(container.GetScrollPos()), "0,0");
+    EXPECT_EQ(Size(container.GetScrollPos()), "0,0");
 
     container.SetAttribute(L"vscrollbar", L"true");
     ASSERT_FALSE(container.GetVerticalScrollBar()->IsVisible());
@@ -346,13 +340,13 @@ TEST_F(ContainerTest, KeysAndTheWheelScrollWhileAVerticalBarIsEnabled)
     EXPECT_EQ(container.GetScrollPos().cx, 0);  // not shown yet
     container.ProcessScrollBar(CUIRect(0, 0, 100, 100), 400, 400);
     container.Event(down);
-    EXPECT_EQ(Text(container.GetScrollPos()), "8,0");
+    EXPECT_EQ(Size(container.GetScrollPos()), "8,0");
     TEventUI pageRight = MakeEvent(EVENT_KEYDOWN, 0, 34);
     container.Event(pageRight);
-    EXPECT_EQ(Text(container.GetScrollPos()), "108,0");
+    EXPECT_EQ(Size(container.GetScrollPos()), "108,0");
     TEventUI end = MakeEvent(EVENT_KEYDOWN, 0, 35);
     container.Event(end);
-    EXPECT_EQ(Text(container.GetScrollPos()), "300,0");
+    EXPECT_EQ(Size(container.GetScrollPos()), "300,0");
 }
 
 TEST_F(ContainerTest, APlainContainerScrollsByUpToTheFreshRangeAndLayoutPutsChildrenBack)
@@ -430,7 +424,7 @@ TEST_F(ContainerTest, HidingResetsTheScrollPositionUnlessSwitchedOff)
     container.SetPos(CUIRect(0, 0, 100, 100), false);
     container.SetScrollPos({0, 40});
     container.SetVisible(false);
-    EXPECT_EQ(Text(container.GetScrollPos()), "0,0");
+    EXPECT_EQ(Size(container.GetScrollPos()), "0,0");
     EXPECT_EQ(Text(child.GetPos()), "0,-40,100,60");
 
     container.SetVisible(true);
@@ -592,14 +586,14 @@ TEST_F(ContainerTest, WithSlidingOnDraggingAChildScrollsTheContainer)
     vonktest::Press(handler, 50, 50);
     vonktest::MoveTo(handler, 50, 30);
     vonktest::Release(handler, 50, 30);
-    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");
+    EXPECT_EQ(Size(root.GetScrollPos()), "0,0");
 
     root.SetAttribute(L"sliderenable", L"true");
     vonktest::Press(handler, 50, 50);
     vonktest::MoveTo(handler, 52, 48);
-    EXPECT_EQ(Text(root.GetScrollPos()), "0,0");  // within the dead zone
+    EXPECT_EQ(Size(root.GetScrollPos()), "0,0");  // within the dead zone
     vonktest::MoveTo(handler, 50, 40);
-    EXPECT_EQ(Text(root.GetScrollPos()), "0,10");
+    EXPECT_EQ(Size(root.GetScrollPos()), "0,10");
     EXPECT_EQ(Text(child.GetPos()), "0,-10,200,90");
     EXPECT_TRUE(child.IsPressedSlider());
     vonktest::Release(handler, 50, 40);
@@ -642,8 +636,8 @@ TEST_F(ContainerTest, ScrollOperationsReachAnOverriddenPosition)
     TEventUI home = MakeEvent(EVENT_KEYDOWN, 0, 36);
     list.Event(home);
     list.SliderContainer(3, 4);
-    EXPECT_EQ(Text(list.body.GetScrollPos()), "3,4");
-    EXPECT_EQ(Text(list.GetScrollPos()), "3,4");
+    EXPECT_EQ(Size(list.body.GetScrollPos()), "3,4");
+    EXPECT_EQ(Size(list.GetScrollPos()), "3,4");
     EXPECT_EQ(list.GetVerticalScrollBar()->GetScrollPos(), 0);
 
     // The owned bar's press goes through the list's operations too.

@@ -13,6 +13,8 @@
 
 namespace {
 
+using vonktest::Text;
+
 std::vector<const CUIControl*>& Fired()
 {
     static std::vector<const CUIControl*> fired;
@@ -34,12 +36,6 @@ public:
 private:
     tagSIZE m_estimate;
 };
-
-std::string Text(const CUIRect& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
 
 // A parent holding children a, b, c, each knowing the parent.
 struct Family {

@@ -17,13 +17,8 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
+using vonktest::Lines;
+using vonktest::Text;
 
 // A control with a focus border, which only markup can give otherwise.
 class FocusFramed : public CUIControl {

@@ -19,7 +19,8 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vonktest::Lines;
+using vonktest::Text;
 
 constexpr unsigned long kCalcRect = 0x1000;
 constexpr unsigned long kSingleLine = 0x80;
@@ -70,12 +71,6 @@ protected:
     std::unique_ptr<TestWindow> m_window;
     CUIRender* m_render = nullptr;
 };
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
 
 std::string Blend(int dx, int dy, int dw, int dh, int sx, int sy, int sw, int sh, int fade = 255)
 {

@@ -16,13 +16,8 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
+using vonktest::Lines;
+using vonktest::Text;
 
 // Exposes the parts' rectangles of a bar.
 class InspectedBar : public CUIScrollBar {

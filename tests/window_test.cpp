@@ -15,18 +15,13 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+using vonktest::Lines;
+using vonktest::Text;
 
 class TestWindow : public CUIWindow {
 public:
     CUIString GetSkinFolder() override { return L""; }
 };
-
-std::string Text(const tagRECT& rc)
-{
-    return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
-           std::to_string(rc.bottom);
-}
 
 std::string Pointer(const void* pointer)
 {
