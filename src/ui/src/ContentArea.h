@@ -2,6 +2,9 @@
 // Where controls show: the content area of a container, where its children are laid out
 // and painted, and the clip of a control's ancestors.
 
+#include <algorithm>
+#include <cstdint>
+
 #include "UIContainer.h"
 #include "UIScrollBar.h"
 
@@ -25,6 +28,42 @@ inline CUIRect ContentArea(const CUIContainer& container)
     area.Deflate(container.GetInset());
     TakeOffScrollBars(container, area);
     return area;
+}
+
+// A child that takes part in its layout's flow: visible and not floating.
+inline bool IsFlowing(const CUIControl* child) { return child->IsVisible() && !child->IsFloat(); }
+
+// How far a bar has scrolled the content: its position, 0 without a bar.
+inline int64_t ScrollOffset(const CUIScrollBar* bar) { return bar ? bar->GetScrollPos() : 0; }
+
+// The walk every layout makes over items, its own children, from start on: a hidden child is
+// passed over, a floating one placed by the container's SetFloatPos, and every other handed to
+// place(child, index), which answers whether the walk goes on. Answers the index it stopped at,
+// or the count of items when it went through.
+template <typename Place>
+int PlaceChildrenFrom(CUIContainer& container, const CStdPtrArray& items, int start, Place&& place)
+{
+    int i = std::max(start, 0);
+    for (; i < items.GetSize(); ++i) {
+        CUIControl* child = static_cast<CUIControl*>(items[i]);
+        if (!child->IsVisible())
+            continue;
+        if (child->IsFloat())
+            container.SetFloatPos(i);
+        else if (!place(child, i))
+            break;
+    }
+    return i;
+}
+
+// The same walk over all of items, place(child, index) taking every flowing child.
+template <typename Place>
+void PlaceChildren(CUIContainer& container, const CStdPtrArray& items, Place&& place)
+{
+    PlaceChildrenFrom(container, items, 0, [&place](CUIControl* child, int index) {
+        place(child, index);
+        return true;
+    });
 }
 
 // The area clipped by the item rectangles of every ancestor; false when nothing is left.

@@ -159,15 +159,7 @@ void CUIContainer::SetPos(const CUIRect& rc, bool needInvalidate)
         return;
     CUIRect inner = rc;
     inner.Deflate(GetInset());
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!child->IsVisible())
-            continue;
-        if (child->IsFloat())
-            SetFloatPos(i);
-        else
-            child->SetPos(inner, false);
-    }
+    PlaceChildren(*this, m_items, [&inner](CUIControl* child, int) { child->SetPos(inner, false); });
 }
 
 void CUIContainer::SetFloatPos(int index)
@@ -294,7 +286,7 @@ void CUIContainer::ScrollPage(int dx, int dy)
         return;
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!child->IsVisible() || child->IsFloat())
+        if (!IsFlowing(child))
             continue;
         CUIRect pos = child->GetPos();
         pos.left -= dx;

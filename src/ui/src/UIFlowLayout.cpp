@@ -88,7 +88,7 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
     int64_t flowing = 0;
     for (int i = 0; i < items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(items[i]);
-        if (!child->IsVisible() || child->IsFloat())
+        if (!IsFlowing(child))
             continue;
         int64_t main = axis.Main(child->EstimateSize(available));
         if (main == 0)
@@ -111,16 +111,9 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
     int64_t stretched = 0;
     int64_t needed = 0;
     const CUIScrollBar* mainBar = axis.row ? horizontal : vertical;
-    int64_t position = axis.Near(inner) - (mainBar ? mainBar->GetScrollPos() : 0);
-    const int64_t crossOrigin = axis.row ? inner.top : inner.left - (horizontal ? horizontal->GetScrollPos() : 0);
-    for (int i = 0; i < items.GetSize(); ++i) {
-        CUIControl* child = static_cast<CUIControl*>(items[i]);
-        if (!child->IsVisible())
-            continue;
-        if (child->IsFloat()) {
-            layout.SetFloatPos(i);
-            continue;
-        }
+    int64_t position = axis.Near(inner) - ScrollOffset(mainBar);
+    const int64_t crossOrigin = axis.row ? inner.top : inner.left - ScrollOffset(horizontal);
+    PlaceChildren(layout, items, [&](CUIControl* child, int) {
         const CUIRect pad = child->GetPadding();
         const int64_t lead = axis.Near(pad);
         const int64_t trail = axis.Far(pad);
@@ -154,7 +147,7 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
         position += main + gap + lead + trail;
         needed += main + lead + trail;
         remaining -= main + gap + trail;
-    }
+    });
     needed += (flowing - 1) * gap;
     const int extent = ClampToInt(needed);
     layout.ProcessScrollBar(inner, axis.row ? extent : 0, axis.row ? 0 : extent);

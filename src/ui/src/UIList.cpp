@@ -907,7 +907,7 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
     int64_t neededWidth = 0;
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!child->IsVisible() || child->IsFloat())
+        if (!IsFlowing(child))
             continue;
         const tagSIZE size = child->EstimateSize({availableWidth, innerHeight});
         int64_t height = size.cy;
@@ -928,20 +928,16 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
         neededWidth = std::max<int64_t>(0, header->EstimateSize({innerWidth, innerHeight}).cx);
 
     const int64_t share = stretchables > 0 ? std::max<int64_t>(0, (innerHeight - fixedTotal) / stretchables) : 0;
-    int64_t y = inner.top - (vertical->IsVisible() ? vertical->GetScrollPos() : 0);
-    const int64_t x = inner.left - (horizontal->IsVisible() ? horizontal->GetScrollPos() : 0);
+    // Unlike the layouts, which count a bar's position whether it shows or not, the body counts
+    // only a bar that shows: its SetScrollPos leaves a hidden bar alone, so the items were never
+    // moved by what such a bar holds.
+    int64_t y = inner.top - (vertical->IsVisible() ? ScrollOffset(vertical) : 0);
+    const int64_t x = inner.left - (horizontal->IsVisible() ? ScrollOffset(horizontal) : 0);
     int64_t remaining = innerHeight;
     int64_t fixedLeft = fixedTotal;
     int64_t stretched = 0;
     int64_t neededHeight = 0;
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!child->IsVisible())
-            continue;
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
+    PlaceChildren(*this, m_items, [&](CUIControl* child, int) {
         const CUIRect pad = child->GetPadding();
         remaining -= pad.top;
         int64_t height = child->EstimateSize({availableWidth, remaining}).cy;
@@ -964,7 +960,7 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
         y += height + gap + pad.top + pad.bottom;
         neededHeight += height + pad.top + pad.bottom;
         remaining -= height + gap + pad.bottom;
-    }
+    });
     neededHeight += (flowing - 1) * gap;
 
     // A bar that shows by its range is shown or hidden here, so that the inner area the

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "ContentArea.h"
 #include "MarkupText.h"
 #include "SizeLimits.h"
 #include "UIWindow.h"
@@ -141,16 +142,9 @@ void CUITabLayout::SetPos(const CUIRect& rc, bool needInvalidate)
     UpdatePos(rc, needInvalidate);
     CUIRect inner = m_rcItem;
     inner.Deflate(GetInset());
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!child->IsVisible())
-            continue;
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
-        if (i != m_iCurSel)
-            continue;
+    PlaceChildren(*this, m_items, [&](CUIControl* child, int index) {
+        if (index != m_iCurSel)
+            return;
         CUIRect area = inner;
         area.Deflate(child->GetPadding());
         const int64_t width = area.right - area.left;
@@ -162,7 +156,7 @@ void CUITabLayout::SetPos(const CUIRect& rc, bool needInvalidate)
             size.cy = std::max<int64_t>(0, height);
         size = ClampedSize(*child, size);
         child->SetPos(CUIRect(area.left, area.top, area.left + size.cx, area.top + size.cy), false);
-    }
+    });
 }
 
 void CUITabLayout::SetAttribute(const wchar_t* name, const wchar_t* value)

@@ -21,10 +21,6 @@ namespace {
 // The height a line's tiles are measured with when only their width is given.
 const int64_t kMeasureHeight = 9999;
 
-bool IsTile(const CUIControl* child) { return child->IsVisible() && !child->IsFloat(); }
-
-int ScrollPos(const CUIScrollBar* bar) { return bar ? bar->GetScrollPos() : 0; }
-
 // The factor that fits the stretched parts of one axis into extent; see CalcWidthStretchScale.
 bool StretchFactor(int64_t extent, int64_t original, int64_t item, int64_t count, int64_t gap, int64_t nearInset,
                    int64_t farInset, bool stretchItems, bool stretchPadding, double* factor)
@@ -206,7 +202,7 @@ int CUITileLayout::GetLineHeight(int tile, int cellWidth, int& height)
     // The line's tiles: the visible, non-floating children from the tile-th one on.
     int seen = 0;
     for (int i = 0; i < m_items.GetSize(); ++i) {
-        if (IsTile(static_cast<CUIControl*>(m_items[i])) && seen++ == tile) {
+        if (IsFlowing(static_cast<CUIControl*>(m_items[i])) && seen++ == tile) {
             height = LineHeightFrom(i, cellWidth, height);
             break;
         }
@@ -221,7 +217,7 @@ int CUITileLayout::LineHeightFrom(int start, int cellWidth, int height)
     int64_t tallest = height;
     for (int i = start; i < m_items.GetSize() && inLine < m_nColumns; ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!IsTile(child))
+        if (!IsFlowing(child))
             continue;
         if (first == nullptr)
             first = child;
@@ -269,19 +265,12 @@ void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
     const int cellWidth = ClampToInt((innerWidth + gap) / m_nColumns);
     int cellHeight = m_nRows != 0 ? ClampToInt((innerHeight + pageGap) / m_nRows) : 0;
 
-    const int64_t lineStart = inner.left - ScrollPos(GetHorizontalScrollBar());
+    const int64_t lineStart = inner.left - ScrollOffset(GetHorizontalScrollBar());
     int64_t x = lineStart;
-    int64_t y = inner.top - ScrollPos(GetVerticalScrollBar());
+    int64_t y = inner.top - ScrollOffset(GetVerticalScrollBar());
     int tiles = 0;
     int64_t bottom = 0;
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        if (!child->IsVisible())
-            continue;
-        if (child->IsFloat()) {
-            SetFloatPos(i);
-            continue;
-        }
+    PlaceChildren(*this, m_items, [&](CUIControl* child, int i) {
         // A line measured from the child that starts it, not found again from the first.
         if (m_nRows == 0 && tiles % m_nColumns == 0)
             cellHeight = LineHeightFrom(i, cellWidth, cellHeight);
@@ -311,14 +300,14 @@ void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
             x += cellWidth;
         }
         bottom = std::max(bottom, area.bottom);
-    }
+    });
 
     int64_t needed = bottom - inner.top;
     if (m_bUseWholePage && innerHeight > 0) {
         const int64_t pages = needed / innerHeight + (needed % innerHeight != 0 ? 1 : 0);
         needed = pages * innerHeight + pageGap;
     }
-    needed += ScrollPos(GetVerticalScrollBar());
+    needed += ScrollOffset(GetVerticalScrollBar());
     ProcessScrollBar(inner, 0, ClampToInt(needed));
 }
 
@@ -394,21 +383,11 @@ Line PlaceLine(CUITileExLayout& layout, const CStdPtrArray& items, int start, co
     int64_t remaining = available.cx;
     int64_t x = origin.x;
     CUIControl* last = nullptr;
-    int i = std::max(start, 0);
-    for (; i < items.GetSize(); ++i) {
-        CUIControl* child = static_cast<CUIControl*>(items[i]);
-        if (!child->IsVisible())
-            continue;
-        if (child->IsFloat()) {
-            layout.SetFloatPos(i);
-            continue;
-        }
+    bool full = false;
+    line.next = PlaceChildrenFrom(layout, items, start, [&](CUIControl* child, int) {
         tagSIZE size = child->EstimateSize({remaining, available.cy});
-        if (size.cx > remaining && last) {
-            Widen(last, remaining);
-            line.next = i;
-            return line;
-        }
+        if (size.cx > remaining && last)
+            return false;
         if (size.cx > remaining) {
             size.cx = remaining;
         } else if (item.cx >= 1) {
@@ -430,14 +409,15 @@ Line PlaceLine(CUITileExLayout& layout, const CStdPtrArray& items, int start, co
         remaining -= size.cx + gap;
         ++line.placed;
         last = child;
-        if (remaining < 1) {
-            line.next = i + 1;
-            return line;
-        }
-    }
+        full = remaining < 1;
+        return !full;
+    });
+    // The tile that filled the line is the line's; a line left short is widened to its end
+    // by its last tile.
+    if (full)
+        ++line.next;
     if (remaining > 0 && last)
         Widen(last, remaining);
-    line.next = i;
     return line;
 }
 
@@ -484,8 +464,8 @@ void CUITileExLayout::SetPos(const CUIRect& rc, bool needInvalidate)
     }
     TakeOffScrollBars(*this, inner);
     const tagSIZE available = {inner.right - inner.left, inner.bottom - inner.top};
-    const tagPOINT origin = {inner.left - ScrollPos(GetHorizontalScrollBar()),
-                             inner.top - ScrollPos(GetVerticalScrollBar())};
+    const tagPOINT origin = {inner.left - ScrollOffset(GetHorizontalScrollBar()),
+                             inner.top - ScrollOffset(GetVerticalScrollBar())};
     const int64_t vgap = GetChildVPadding();
     int64_t y = origin.y;
     int64_t needed = 0;
@@ -498,6 +478,6 @@ void CUITileExLayout::SetPos(const CUIRect& rc, bool needInvalidate)
         needed = std::max(needed, y - inner.top);
         y += vgap;
     }
-    needed += ScrollPos(GetVerticalScrollBar());
+    needed += ScrollOffset(GetVerticalScrollBar());
     ProcessScrollBar(inner, 0, ClampToInt(needed));
 }
