@@ -1,7 +1,8 @@
 // The drawing wrapper on the headless backend: what reaches the renderer (the journal),
-// image-attribute strings with the nine-grid, tiling and placement, fonts by name, and
-// the pixels that the headless renderer draws.
+// image-attribute strings with the nine-grid, tiling and placement, fonts by name, code points
+// that UTF-8 cannot hold, and the pixels that the headless renderer draws.
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -395,6 +396,48 @@ TEST_F(RenderTest, FontGroupsPassEveryMemberElseTheDefaultFont)
                      "Render.DrawTextFromFonts(0,0,500,500,Ag,4096,1,ff000000,0)"}));
     EXPECT_EQ(grouped.bottom, 25);
     EXPECT_EQ(fallback.bottom, 10);
+}
+
+// The messages of the warnings and criticals that glib is asked to write, pango's among them.
+std::vector<std::string>& GlibWarnings()
+{
+    static std::vector<std::string> warnings;
+    return warnings;
+}
+
+GLogWriterOutput CollectWarning(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer)
+{
+    if (!(level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL)))
+        return G_LOG_WRITER_HANDLED;
+    for (gsize i = 0; i < count; ++i) {
+        if (std::strcmp(fields[i].key, "MESSAGE") == 0)
+            GlibWarnings().push_back(static_cast<const char*>(fields[i].value));
+    }
+    return G_LOG_WRITER_HANDLED;
+}
+
+TEST_F(RenderTest, CodePointsThatUtf8CannotHoldReachPangoAsTheReplacementCharacter)
+{
+    g_log_set_writer_func(CollectWarning, nullptr, nullptr);
+    const CUIRect rc(0, 0, 500, 500);
+    const auto measure = [&](const wchar_t* text) {
+        CUIRect out;
+        m_render->DrawText(rc, text, kCalcRect | kSingleLine, L"", 0xff000000, false, &out);
+        m_render->DrawText(rc, text, kSingleLine, L"", 0xff000000, false, nullptr);
+        return Text(out);
+    };
+    const std::string replaced = measure(L"x\uFFFDy");
+    EXPECT_EQ(measure(L"x\xD800y"), replaced) << "a lone high surrogate";
+    EXPECT_EQ(measure(L"x\xDFFFy"), replaced) << "a lone low surrogate";
+    EXPECT_EQ(measure(L"x\x110000y"), replaced) << "a value above U+10FFFF";
+    EXPECT_EQ(GlibWarnings(), Lines{});
+
+    const Lines journal = headless::JournalOf("Render.DrawText(");
+    ASSERT_EQ(journal.size(), 8u);
+    EXPECT_EQ(journal[2], "Render.DrawText(0,0,500,500,x\\u{d800}y,4224,ff000000,0)");
+    EXPECT_EQ(journal[7], "Render.DrawText(0,0,500,500,x\\u{110000}y,128,ff000000,0)");
+    for (const std::string& line : journal)
+        EXPECT_TRUE(g_utf8_validate(line.data(), static_cast<gssize>(line.size()), nullptr)) << line;
 }
 
 TEST_F(RenderTest, ColoursAndImagesReachTheWindowsPixelsWithinTheClip)

@@ -1,6 +1,7 @@
 // Fonts described for pango, and images decoded from PNG files.
 
 #include <cairo.h>
+#include <glib.h>
 
 #include <climits>
 #include <string>
@@ -17,24 +18,12 @@ namespace headless {
 
 std::string Utf8(const wchar_t* text)
 {
+    constexpr gunichar kReplacement = 0xFFFD;
     std::string out;
     for (; text && *text; ++text) {
-        const unsigned long c = static_cast<unsigned long>(*text);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | ((c >> 18) & 0x07));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+        const auto c = static_cast<gunichar>(*text);
+        gchar bytes[6];
+        out.append(bytes, g_unichar_to_utf8(g_unichar_validate(c) ? c : kReplacement, bytes));
     }
     return out;
 }

@@ -13,6 +13,7 @@
 
 namespace headless {
 
+// text in UTF-8; a lone surrogate or a value above U+10FFFF becomes U+FFFD.
 std::string Utf8(const wchar_t* text);
 
 // The family drawn for a font that names none, installed with fonts-dejavu-core.
