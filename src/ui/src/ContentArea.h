@@ -33,7 +33,9 @@ inline CUIRect ContentArea(const CUIContainer& container)
 // A child that takes part in its layout's flow: visible and not floating.
 inline bool IsFlowing(const CUIControl* child) { return child->IsVisible() && !child->IsFloat(); }
 
-// How far a bar has scrolled the content: its position, 0 without a bar.
+// How far a bar has scrolled the content: its position, 0 without a bar. A layout counts it
+// whether the bar shows or not, since the container's SetScrollPos moves the children by
+// either bar; the list body counts only a bar that shows (see CListBodyUI::SetPos).
 inline int64_t ScrollOffset(const CUIScrollBar* bar) { return bar ? bar->GetScrollPos() : 0; }
 
 // The walk every layout makes over items, its own children, from start on: a hidden child is

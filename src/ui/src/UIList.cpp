@@ -928,9 +928,8 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
         neededWidth = std::max<int64_t>(0, header->EstimateSize({innerWidth, innerHeight}).cx);
 
     const int64_t share = stretchables > 0 ? std::max<int64_t>(0, (innerHeight - fixedTotal) / stretchables) : 0;
-    // Unlike the layouts, which count a bar's position whether it shows or not, the body counts
-    // only a bar that shows: its SetScrollPos leaves a hidden bar alone, so the items were never
-    // moved by what such a bar holds.
+    // Unlike the layouts, the body counts only a bar that shows: its SetScrollPos leaves a
+    // hidden bar alone, so the items were never moved by what such a bar holds.
     int64_t y = inner.top - (vertical->IsVisible() ? ScrollOffset(vertical) : 0);
     const int64_t x = inner.left - (horizontal->IsVisible() ? ScrollOffset(horizontal) : 0);
     int64_t remaining = innerHeight;
