@@ -91,6 +91,10 @@ constexpr size_t kMaxFileNesting = 32;
 // is refused and the file built once.
 constexpr long kMaxIncludeCopies = 10000;
 
+// Nested counts multiply: past this many copies in all, across the files it includes, one
+// build makes no more of them.
+constexpr long kMaxIncludeCopiesPerBuild = 2000;
+
 // Deeper markup than any window needs would only exhaust the stack of the passes that
 // walk the tree: building, layout, painting and searching.
 constexpr int kMaxElementNesting = 256;
@@ -110,6 +114,44 @@ public:
     ElementInProgress& operator=(const ElementInProgress&) = delete;
     ~ElementInProgress() { --ElementsInProgress(); }
 };
+
+// The builds running right now, the outermost with those of the files it includes, and the
+// copies that Include made for the outermost.
+struct BuildsInProgress {
+    int depth = 0;
+    long includeCopies = 0;
+};
+BuildsInProgress& Builds()
+{
+    static BuildsInProgress builds;
+    return builds;
+}
+
+// Marks a build as running for as long as it lives; the outermost starts a new count.
+class BuildInProgress {
+public:
+    BuildInProgress()
+    {
+        if (Builds().depth++ == 0)
+            Builds().includeCopies = 0;
+    }
+    BuildInProgress(const BuildInProgress&) = delete;
+    BuildInProgress& operator=(const BuildInProgress&) = delete;
+    ~BuildInProgress() { --Builds().depth; }
+};
+
+// Counts one more copy for the running build; false past the bound, logged once a build.
+bool TakeIncludeCopy(const wchar_t* source)
+{
+    long& copies = Builds().includeCopies;
+    if (copies < kMaxIncludeCopiesPerBuild) {
+        ++copies;
+        return true;
+    }
+    if (copies++ == kMaxIncludeCopiesPerBuild)
+        UI_TRACE("include copies too many for one build  %S ", source);
+    return false;
+}
 
 // The markup files being built right now, outermost first, by resolved path.
 std::vector<std::string>& FilesInProgress()
@@ -267,6 +309,7 @@ CUIControl* CDialogBuilder::Create(CUIWindow* window, CUIControl* parent)
     const pugi::xml_node root = m_xml->document_element();
     if (!root)
         return nullptr;
+    const BuildInProgress building;
     if (IsNamed(root.name(), L"Global"))
         ParseGlobal(root, nullptr);
     else if (IsNamed(root.name(), L"Window") && window)
@@ -379,7 +422,7 @@ CUIControl* CDialogBuilder::BuildInclude(const pugi::xml_node& element, CUIWindo
     IDialogBuilderCallback* callback = dynamic_cast<CWindowImpBase*>(window);
 
     CUIControl* result = nullptr;
-    for (long copy = 0; copy < count; ++copy) {
+    for (long copy = 0; copy < count && TakeIncludeCopy(source.value()); ++copy) {
         if (parent == nullptr && result)
             DeleteControlTree(result);
         CDialogBuilder builder(callback);
