@@ -28,7 +28,6 @@
 #include <vonk-ui.h>
 
 #include "markup.h"
-#include "window_tree.h"
 
 namespace fs = std::filesystem;
 
@@ -55,16 +54,11 @@ int PaintUntilQuiet()
     return frames;
 }
 
-// What an application does to drop a window's tree: the window lets go of the root, and
-// every control of the tree is deleted; a tree never attached is deleted whole.
+// What an application does to drop a window's tree, attached or not: every control of the
+// tree is deleted, and the window forgets each one.
 void DropTree(CUIControl* root)
 {
-    if (g_window->GetRoot() == root) {
-        vonktest::DeleteTree(*g_window);
-        return;
-    }
-    for (CUIControl* control : vonktest::TreeOf(root))
-        delete control;
+    DeleteControlTree(root);
 }
 
 CUIControl* Build(int controls)

@@ -361,6 +361,30 @@ TEST_F(BuilderTest, AnIncludeCountTooLargeIsRefusedAndTheFileBuiltOnce)
     EXPECT_EQ(refusals, 2u);
 }
 
+// Counts multiply across nested files: one build makes 2,000 copies in all, and the next
+// build counts afresh.
+TEST_F(BuilderTest, IncludeCopiesAcrossNestedFilesAreBoundedPerBuild)
+{
+    const std::string dir = testing::TempDir();
+    std::ofstream(dir + "leaf.xml") << "<Markup><Control/></Markup>";
+    std::ofstream(dir + "rows.xml") << "<Markup><Include source=\"leaf.xml\" count=\"50\"/></Markup>";
+    std::ofstream(dir + "table.xml") << "<Markup><Include source=\"rows.xml\" count=\"50\"/></Markup>";
+    CResourceMgr::SetResourePath(CUIString(Wide(dir).c_str()));
+
+    vonktest::LogCapture log;
+    BuildForWindow(L"table.xml", &parent);
+    // Each rows.xml copy takes one copy and its leaves 50: 39 whole ones, then 10 leaves.
+    EXPECT_EQ(parent.GetCount(), 39 * 50 + 10);
+    size_t refusals = 0;
+    for (const std::string& message : log.Messages())
+        refusals += message.find("] include copies too many for one build  leaf.xml ") != std::string::npos;
+    EXPECT_EQ(refusals, 1u);
+
+    DeleteChildren(parent);
+    BuildForWindow(L"rows.xml", &parent);
+    EXPECT_EQ(parent.GetCount(), 50);
+}
+
 TEST_F(BuilderTest, ABuildIntoAnAttachedParentLeavesAConsistentTree)
 {
     window->AttachDlg(&parent);

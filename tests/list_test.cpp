@@ -101,7 +101,8 @@ protected:
 
 TEST_F(ListTest, AFreshListHoldsAnEmptyHeaderAndABodyAndNothingElse)
 {
-    CListUI fresh;
+    const vonktest::OwnedTree<CListUI> owned(new CListUI);
+    CListUI& fresh = *owned;
     EXPECT_EQ(Narrow(fresh.GetClass()), "ListUI");
     EXPECT_EQ(fresh.GetInterface(L"List"), &fresh);
     EXPECT_EQ(fresh.GetInterface(L"IList"), static_cast<IListUI*>(&fresh));
@@ -128,7 +129,7 @@ TEST_F(ListTest, AFreshListHoldsAnEmptyHeaderAndABodyAndNothingElse)
 
     for (const wchar_t* name : {L"List", L"ListHeader", L"ListHeaderItem", L"ListLabelElement", L"ListTextElement",
                                 L"ListContainerElement"}) {
-        std::unique_ptr<CUIControl> made(CDialogBuilder::CreateControlByClass(name));
+        const vonktest::OwnedTree<CUIControl> made(CDialogBuilder::CreateControlByClass(name));
         ASSERT_NE(made, nullptr);
         EXPECT_EQ(made->GetClass(), CUIString(name) + L"UI");
     }
@@ -158,9 +159,10 @@ TEST_F(ListTest, MarkupGivesTheHeaderItsColumnsAndTheItemsTheirList)
 
 TEST_F(ListTest, TheColumnsStopAtThirtyTwo)
 {
-    CListUI wide;
+    const vonktest::OwnedTree<CListUI> owned(new CListUI);
+    CListUI& wide = *owned;
     for (int i = 0; i < 40; ++i) {
-        auto* column = new CListHeaderItemUI;  // the list deletes its header's columns
+        auto* column = new CListHeaderItemUI;
         column->SetFixedWidth(20);
         wide.Add(column);
     }
@@ -199,7 +201,8 @@ TEST_F(ListTest, InsertingAndRemovingKeepTheIndexesAndTheSelection)
     EXPECT_FALSE(list->Remove(two.get()));
     EXPECT_FALSE(list->RemoveAt(11));
 
-    CListUI solo;
+    const vonktest::OwnedTree<CListUI> owned(new CListUI);
+    CListUI& solo = *owned;
     CListLabelElementUI only;
     solo.Add(&only);
     EXPECT_TRUE(solo.SelectItem(0, false));
@@ -414,7 +417,7 @@ TEST_F(ListTest, ARemovedHeaderIsUnlinkedButStaysTheHeader)
     EXPECT_EQ(list->CUIControl::GetItemAt(0), header);
 
     // A header while the present one has columns is linked but does not take its place.
-    auto* second = new CListHeaderUI;  // the list deletes the headers it was given
+    auto* second = new CListHeaderUI;  // deleted with the window's tree
     EXPECT_TRUE(list->Add(second));
     EXPECT_EQ(list->GetHeader(), header);
     EXPECT_EQ(list->CUIControl::GetItemAt(0), second);
@@ -559,23 +562,117 @@ TEST_F(ListTest, AfterASortTheItemsAreAsWideAsTheHeader)
     EXPECT_TRUE(list->GetHorizontalScrollBar()->IsVisible());
 }
 
-TEST_F(ListTest, ADeletedListDeletesItsPartsAndLeavesItsItemsWithoutAList)
+// A list deletes none of its parts: whoever made them, or got them from GetHeader and
+// GetList, deletes them, in any order, once each.
+TEST_F(ListTest, TheHeaderAndTheBodyOutliveTheListForTheirOwner)
+{
+    struct Made {
+        CListUI* list;
+        CListHeaderUI* made;  // the list's own empty header, replaced by header
+        CListHeaderUI* header;
+        CListBodyUI* body;
+        CListHeaderItemUI* column;
+        CListLabelElementUI* row;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(const Made&)> drop;
+    };
+    const Case cases[] = {
+        {"the list, then the columns that the caller made",
+         [](const Made& m) {
+             delete m.list;
+             delete m.column;
+             for (CUIControl* rest : std::initializer_list<CUIControl*>{m.row, m.header, m.body, m.made})
+                 delete rest;
+         }},
+        {"the list, then the header and the body that it handed out",
+         [](const Made& m) {
+             delete m.list;
+             EXPECT_EQ(m.header->GetParent(), nullptr);
+             EXPECT_EQ(m.header->GetItemAt(0), m.column);  // the header still holds its column
+             delete m.header;
+             delete m.body;
+             for (CUIControl* rest : std::initializer_list<CUIControl*>{m.column, m.row, m.made})
+                 delete rest;
+         }},
+        {"the whole tree, children first",
+         [](const Made& m) {
+             for (CUIControl* each :
+                  std::initializer_list<CUIControl*>{m.column, m.header, m.row, m.body, m.list, m.made})
+                 delete each;
+         }},
+        {"the header that Add replaced, after the list",
+         [](const Made& m) {
+             delete m.list;
+             delete m.made;
+             DeleteControlTree(m.header);
+             DeleteControlTree(m.body);
+         }},
+        {"the public deleter, then the replaced header",
+         [](const Made& m) {
+             DeleteControlTree(m.list);
+             delete m.made;
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* list = new CListUI;
+        CListHeaderUI* made = list->GetHeader();
+        auto* header = new CListHeaderUI;
+        auto* column = new CListHeaderItemUI;
+        auto* row = new CListLabelElementUI;
+        ASSERT_TRUE(list->Add(header));  // takes the place of the empty one
+        ASSERT_EQ(list->GetHeader(), header);
+        ASSERT_TRUE(list->Add(column));
+        ASSERT_TRUE(list->Add(row));
+        const Made parts{list, made, header, list->GetList(), column, row};
+        std::vector<std::weak_ptr<const void>> lifetimes;
+        for (CUIControl* each : std::initializer_list<CUIControl*>{list, made, header, parts.body, column, row})
+            lifetimes.push_back(each->GetLifetime());
+
+        c.drop(parts);
+        for (const std::weak_ptr<const void>& lifetime : lifetimes)
+            EXPECT_TRUE(lifetime.expired());
+    }
+}
+
+TEST_F(ListTest, ADeletedListLeavesItsPartsAndItsItemsWithoutAList)
 {
     auto* doomed = new CListUI;
     CListLabelElementUI kept;
     doomed->Add(&kept);
-    doomed->Add(new CListHeaderUI);  // takes the place of the empty one, which the list keeps
-    doomed->Add(new CListHeaderItemUI);
-    const std::weak_ptr<const void> header = doomed->GetHeader()->GetLifetime();
-    const std::weak_ptr<const void> body = doomed->GetList()->GetLifetime();
-    const std::weak_ptr<const void> column = doomed->GetHeader()->GetItemAt(0)->GetLifetime();
+    const vonktest::OwnedTree<CListHeaderUI> header(doomed->GetHeader());
+    const vonktest::OwnedTree<CListBodyUI> body(doomed->GetList());
     EXPECT_EQ(kept.GetOwner(), static_cast<IListOwnerUI*>(doomed));
     delete doomed;
-    EXPECT_TRUE(header.expired());
-    EXPECT_TRUE(body.expired());
-    EXPECT_TRUE(column.expired());
+    EXPECT_EQ(header->GetParent(), nullptr);
+    EXPECT_EQ(body->GetParent(), nullptr);
+    EXPECT_EQ(body->GetItemAt(0), &kept);
     EXPECT_EQ(kept.GetOwner(), nullptr);
     EXPECT_EQ(kept.GetIndex(), -1);
+    body->Remove(&kept);
+}
+
+// A list in markup deletes nothing: the window's tree goes whole through the tree deleter,
+// the header and body and the empty header that markup replaced included.
+TEST_F(ListTest, TheTreeDeleterFreesAListWithItsPartsAndItems)
+{
+    OpenList(L"lists.xml");
+    std::vector<std::weak_ptr<const void>> lifetimes;
+    for (CUIControl* part : {static_cast<CUIControl*>(list), static_cast<CUIControl*>(list->GetHeader()),
+                             static_cast<CUIControl*>(list->GetList()), list->GetHeader()->GetItemAt(0),
+                             list->GetItemAt(11)})
+        lifetimes.push_back(part->GetLifetime());
+    auto* extra = new CListHeaderUI;  // linked beside the header, which has columns
+    ASSERT_TRUE(list->Add(extra));
+    lifetimes.push_back(extra->GetLifetime());
+    CListHeaderUI* header = list->GetHeader();
+    ASSERT_TRUE(list->Remove(header));  // unlinked, yet still the header
+    vonktest::DeleteTree(*window);
+    EXPECT_EQ(window->GetRoot(), nullptr);
+    for (const std::weak_ptr<const void>& lifetime : lifetimes)
+        EXPECT_TRUE(lifetime.expired());
 }
 
 }  // namespace

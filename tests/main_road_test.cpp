@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,12 +56,15 @@ public:
     }
     void OnReload(TNotifyUI&)
     {
+        if (freeOldTree)
+            DeleteControlTree(GetRoot());
         ReloadSkin(L"ignored.xml");
-        // The old tree lives on until the release that led here has been dispatched.
         calls.push_back("reloaded, clickers alive: " + std::to_string(ClickersAlive()));
     }
 
     Lines calls;
+    // Whether the reload handler deletes the old tree before it reloads.
+    bool freeOldTree = false;
 
 private:
     CUIString m_skin;
@@ -96,6 +100,8 @@ protected:
     // A window leaves its tree to the application: the test deletes it.
     void TearDown() override
     {
+        if (window == nullptr)
+            return;
         vonktest::DeleteTree(*window);
         window.reset();
     }
@@ -130,21 +136,83 @@ TEST_F(MainRoadTest, ClicksReachTheMessageMapAndTheReservedNames)
     EXPECT_EQ(headless::JournalOf("Window.Close"), (Lines{"Window.Close()"}));
 }
 
-TEST_F(MainRoadTest, ReloadingFromAClickHandlerWaitsForTheDispatchToUnwind)
+// A reload deletes the old root only: the controls below it are the application's, which
+// keeps them, attaches them elsewhere or deletes them as it likes.
+TEST_F(MainRoadTest, AReloadLeavesTheOldRootsChildrenToTheApplication)
 {
-    Open(L"main_road.xml");
-    CUIControl* oldOk = window->FindControl(L"okbtn");
-    vonktest::Click(handler, 50, 110);
-    EXPECT_EQ(window->calls, (Lines{"reloaded, clickers alive: 6"}));
-    EXPECT_EQ(ClickersAlive(), 3);  // the old tree went once the release was dispatched
-    CUIControl* newOk = window->FindControl(L"okbtn");
-    ASSERT_NE(newOk, nullptr);
-    EXPECT_NE(newOk, oldOk);
-    EXPECT_EQ(newOk->GetOwnWindow(), window.get());
+    struct Case {
+        const char* name;
+        // Reloads, with the old root's children at hand, and disposes of them.
+        std::function<void(RoadWindow&, CMsgHandler*, const std::vector<CUIControl*>&)> reload;
+    };
+    const Case cases[] = {
+        {"kept, then deleted",
+         [](RoadWindow& window, CMsgHandler*, const std::vector<CUIControl*>& old) {
+             window.ReloadSkin(nullptr);
+             EXPECT_EQ(ClickersAlive(), 6);
+             for (CUIControl* control : old) {
+                 EXPECT_EQ(control->GetParent(), nullptr);
+                 EXPECT_EQ(control->GetOwnWindow(), nullptr);
+                 control->Invalidate();  // reaches neither the deleted root nor the window
+                 DeleteControlTree(control);
+             }
+             EXPECT_EQ(ClickersAlive(), 3);
+         }},
+        {"kept, then one added to the new tree",
+         [](RoadWindow& window, CMsgHandler* handler, const std::vector<CUIControl*>& old) {
+             window.ReloadSkin(nullptr);
+             CUIControl* moved = old[0];  // the old "okbtn"
+             moved->SetAttribute(L"pos", L"150,100,250,130");
+             ASSERT_TRUE(window.GetRoot()->Add(moved));
+             EXPECT_EQ(moved->GetOwnWindow(), &window);
+             EXPECT_EQ(window.FindControl(L"okbtn"), moved);
+             vonktest::Paint(handler);
+             vonktest::Click(handler, 200, 110);
+             EXPECT_EQ(window.calls, (Lines{"ok:okbtn@200,110"}));
+             for (size_t i = 1; i < old.size(); ++i)
+                 DeleteControlTree(old[i]);
+             EXPECT_EQ(ClickersAlive(), 4);
+         }},
+        {"kept from a click handler's reload, deleted after it",
+         [](RoadWindow& window, CMsgHandler* handler, const std::vector<CUIControl*>& old) {
+             vonktest::Click(handler, 50, 110);
+             EXPECT_EQ(window.calls, (Lines{"reloaded, clickers alive: 6"}));
+             for (CUIControl* control : old) {
+                 EXPECT_EQ(control->GetParent(), nullptr);  // the root went once the release was dispatched
+                 EXPECT_EQ(control->GetOwnWindow(), nullptr);
+                 DeleteControlTree(control);
+             }
+             EXPECT_EQ(ClickersAlive(), 3);
+         }},
+        {"deleted by the click handler before each reload",
+         [](RoadWindow& window, CMsgHandler* handler, const std::vector<CUIControl*>&) {
+             window.freeOldTree = true;
+             for (int reload = 0; reload < 3; ++reload) {
+                 vonktest::Paint(handler);
+                 vonktest::Click(handler, 50, 110);
+             }
+             EXPECT_EQ(window.calls, (Lines(3, "reloaded, clickers alive: 3")));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(L"main_road.xml");
+        CUIControl* root = window->GetRoot();
+        std::vector<CUIControl*> old;
+        for (int i = 0; i < root->GetCount(); ++i)
+            old.push_back(root->GetItemAt(i));
+        const std::weak_ptr<const void> oldRoot = root->GetLifetime();
 
-    vonktest::Paint(handler);
-    vonktest::Click(handler, 50, 20);
-    EXPECT_EQ(window->calls.back(), "ok:okbtn@50,20");
+        c.reload(*window, handler, old);
+        EXPECT_TRUE(oldRoot.expired());
+        CUIControl* ok = window->FindControl(L"okbtn");
+        ASSERT_NE(ok, nullptr);
+        EXPECT_EQ(ok->GetOwnWindow(), window.get());
+        vonktest::Paint(handler);
+        vonktest::Click(handler, 50, 20);
+        EXPECT_EQ(window->calls.back(), "ok:okbtn@50,20");
+        TearDown();
+    }
 }
 
 TEST_F(MainRoadTest, AWindowWithoutMarkupStaysEmptyAndDeaf)

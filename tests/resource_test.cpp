@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <clocale>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -163,6 +167,41 @@ TEST_F(ResourceMgrTest, AnImageThatCannotLoadIsNeverStored)
     headless::ClearJournal();
     EXPECT_EQ(resources->GetImage(L"images/red-3x2.png", false), nullptr);
     EXPECT_TRUE(headless::Journal().empty());
+}
+
+// What is there but is no file would hang or fail the backend: it is refused unopened, like
+// a missing file, logged once, and tried again at the next load.
+TEST_F(ResourceMgrTest, AFifoAFolderOrADeviceIsRefusedWithoutBeingOpened)
+{
+    std::string dir = testing::TempDir() + "images-XXXXXX";
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    dir += "/";
+    ASSERT_EQ(mkfifo((dir + "fifo.png").c_str(), 0600), 0);
+    ASSERT_EQ(mkdir((dir + "folder.png").c_str(), 0700), 0);
+    ASSERT_EQ(symlink("/dev/null", (dir + "device.png").c_str()), 0);
+    CResourceMgr::SetResourePath(Wide(dir).c_str());
+
+    vonktest::LogCapture log;
+    for (int paint = 0; paint < 2; ++paint) {
+        for (const wchar_t* name : {L"fifo.png", L"folder.png", L"device.png"})
+            EXPECT_EQ(resources->GetImage(name, true), nullptr);
+    }
+    EXPECT_TRUE(headless::JournalOf("Image.Load").empty());
+    EXPECT_EQ(headless::Outstanding("Image"), 0u);
+    Lines refusals;
+    for (const std::string& message : log.Messages()) {
+        if (message.find("load image file error") != std::string::npos)
+            refusals.push_back(message.substr(message.find("error  ")));
+    }
+    EXPECT_EQ(refusals, (Lines{"error  " + dir + "fifo.png ", "error  " + dir + "folder.png ",
+                               "error  " + dir + "device.png "}));
+
+    // The image that appears later loads at the next attempt.
+    ASSERT_EQ(unlink((dir + "fifo.png").c_str()), 0);
+    std::filesystem::copy_file(vonktest::DataDir() + "/resources/images/red-3x2.png", dir + "fifo.png");
+    CUIImage* image = resources->GetImage(L"fifo.png", true);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->GetWidth(), 3);
 }
 
 TEST_F(ResourceMgrTest, RemovingImagesReturnsThemToTheBackend)

@@ -3,6 +3,7 @@
 // resource directory and the localised string table that the whole process shares.
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,8 @@ private:
     static std::map<std::wstring, std::wstring> m_strStingId;
 
     CStdStringPtrMap m_mapImages;
+    // The image names that failed to load, each logged once.
+    std::set<std::wstring> m_failedImages;
     CStdStringPtrMap m_mapFonts;
     std::map<std::wstring, std::vector<CUIFont*>> m_mapFontGroups;
     std::map<std::wstring, std::wstring> m_mapClasses;

@@ -5,7 +5,8 @@
 
 class CUIControl;
 
-// Deletes control and every control below it, children before their parents. It reaches a
-// list's header and body, which the list leaves to its owner, but not a container's scroll
-// bars, which the container deletes itself. A null control does nothing.
+// Deletes control and every control below it, once each and children before their parents.
+// It reaches a list's headers and body (through GetHeader and GetList, and its own children),
+// which the list leaves to its owner, but not a container's scroll bars, which the container
+// deletes itself. A null control does nothing.
 UILIB_API void DeleteControlTree(CUIControl* control);

@@ -6,13 +6,11 @@
 // - CListUI: a column of a header row and a scrolling body of items, with one selection;
 // - CListBodyUI: the body, which scrolls the items and keeps the header aligned with them.
 //
-// Ownership: a list makes its body and a header, and deletes, when it is deleted, the body
-// and every header it was given, with what the headers hold; the items in the body it only
-// links, as every control does its children, and leaves them without a list.
+// Ownership: a list makes its body and a header but deletes neither, nor any header it was
+// given, nor what they hold: they are its owner's, as the items are, which it only links
+// and leaves without a list when it goes. DeleteControlTree reaches them all.
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 #include "UIDefine.h"
 #include "UIFlowLayout.h"
@@ -173,6 +171,7 @@ public:
     // false, with nothing selected, when there is no such item or it refuses. With notify
     // the window hears NOTIFY_ITEM_SELECT with the new and the old index.
     bool SelectItem(int index, bool notify = true) override;
+    // Null once their owner deleted them.
     CListHeaderUI* GetHeader() const override;
     CListBodyUI* GetList() const override;
     tagTListInfoUI* GetListInfo() override;
@@ -248,11 +247,10 @@ private:
     bool AddHeader(CUIControl* header);
     // Selects the next selectable item, if there is one.
     void SelectNext();
-    // Notes a part to delete with the list, unless it is one already.
-    void Keep(CUIControl* part);
 
-    // The body and the headers, to delete with the list unless deleted before.
-    std::vector<std::pair<CUIControl*, std::weak_ptr<const void>>> m_parts;
+    // Whether the header and the body are still there: their owner may delete them first.
+    std::weak_ptr<const void> m_headerLifetime;
+    std::weak_ptr<const void> m_bodyLifetime;
 };
 
 class UILIB_API CListBodyUI : public CUIVerticalLayout {

@@ -122,7 +122,8 @@ public:
     void AttachDlg(CUIControl* root);
     // Gives the subtree this window and its parents, then registers its names.
     bool InitControls(CUIControl* control, CUIControl* parent = nullptr);
-    // Deletes the root; its descendants stay alive, forgotten by this window.
+    // Deletes the root, once the running backend callback returns; its descendants stay
+    // alive and are the application's, forgotten by this window and without it.
     void DetachDlg();
     CUIControl* GetRoot() const;
 

@@ -30,7 +30,8 @@ public:
     virtual void InitWindow();
     // Dispatches through the message maps.
     void Notify(TNotifyUI& msg) override;
-    // Builds the markup again; the old tree is deleted once the current callback is over.
+    // Builds the markup again; only the old root is deleted, once the current callback is
+    // over: the controls below it are the application's (DeleteControlTree frees them).
     virtual void ReloadSkin(const wchar_t* ignored);
     virtual void OnClick(TNotifyUI& msg);
     // The window's markup file, relative to the skin folder.

@@ -7,6 +7,6 @@
 
 class CUIControl;
 
-// Every control below control, each one before its children: deleted in this order, no
-// control outlives its parent's deletion while still listed by it.
+// Every control below control as DeleteControlTree reaches them, once each and each one
+// before its children.
 std::vector<CUIControl*> Descendants(CUIControl* control);

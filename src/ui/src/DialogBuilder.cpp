@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cassert>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -90,6 +91,10 @@ constexpr size_t kMaxFileNesting = 32;
 // is refused and the file built once.
 constexpr long kMaxIncludeCopies = 10000;
 
+// Nested counts multiply: past this many copies in all, across the files it includes, one
+// build makes no more of them.
+constexpr long kMaxIncludeCopiesPerBuild = 2000;
+
 // Deeper markup than any window needs would only exhaust the stack of the passes that
 // walk the tree: building, layout, painting and searching.
 constexpr int kMaxElementNesting = 256;
@@ -109,6 +114,44 @@ public:
     ElementInProgress& operator=(const ElementInProgress&) = delete;
     ~ElementInProgress() { --ElementsInProgress(); }
 };
+
+// The builds running right now, the outermost with those of the files it includes, and the
+// copies that Include made for the outermost.
+struct BuildsInProgress {
+    int depth = 0;
+    long includeCopies = 0;
+};
+BuildsInProgress& Builds()
+{
+    static BuildsInProgress builds;
+    return builds;
+}
+
+// Marks a build as running for as long as it lives; the outermost starts a new count.
+class BuildInProgress {
+public:
+    BuildInProgress()
+    {
+        if (Builds().depth++ == 0)
+            Builds().includeCopies = 0;
+    }
+    BuildInProgress(const BuildInProgress&) = delete;
+    BuildInProgress& operator=(const BuildInProgress&) = delete;
+    ~BuildInProgress() { --Builds().depth; }
+};
+
+// Counts one more copy for the running build; false past the bound, logged once a build.
+bool TakeIncludeCopy(const wchar_t* source)
+{
+    long& copies = Builds().includeCopies;
+    if (copies < kMaxIncludeCopiesPerBuild) {
+        ++copies;
+        return true;
+    }
+    if (copies++ == kMaxIncludeCopiesPerBuild)
+        UI_TRACE("include copies too many for one build  %S ", source);
+    return false;
+}
 
 // The markup files being built right now, outermost first, by resolved path.
 std::vector<std::string>& FilesInProgress()
@@ -158,6 +201,47 @@ void RegisterNamesIfAttached(CUIControl* control)
         control->FindControl(CUIWindow::__FindControlFromNameHash, attached, 0);
 }
 
+// The controls right below control: its children or, for a list, whose child operations
+// reach only the items in its body, its own children (the headers and the body) and the
+// header and body it names while they hang nowhere else.
+std::vector<CUIControl*> PartsBelow(CUIControl* control)
+{
+    std::vector<CUIControl*> parts;
+    auto* list = static_cast<IListUI*>(control->GetInterface(L"IList"));
+    if (list == nullptr) {
+        for (int i = 0; i < control->GetCount(); ++i)
+            parts.push_back(control->GetItemAt(i));
+        return parts;
+    }
+    for (int i = 0; i < control->CUIControl::GetCount(); ++i)
+        parts.push_back(control->CUIControl::GetItemAt(i));
+    for (CUIControl* part : {static_cast<CUIControl*>(list->GetHeader()), static_cast<CUIControl*>(list->GetList())}) {
+        if (part && (part->GetParent() == nullptr || part->GetParent() == control))
+            parts.push_back(part);
+    }
+    return parts;
+}
+
+// Appends the controls below control that reached does not hold yet, each one before its
+// children, and notes them in reached.
+void CollectBelow(CUIControl* control, std::unordered_set<CUIControl*>& reached, std::vector<CUIControl*>& below)
+{
+    for (CUIControl* part : PartsBelow(control)) {
+        if (part == nullptr || !reached.insert(part).second)
+            continue;
+        below.push_back(part);
+        CollectBelow(part, reached, below);
+    }
+}
+
+// The empty header that a list made here had before its markup gave it another: nothing
+// but the list ever knew it.
+void DeleteIfReplaced(const CListUI& list, CListHeaderUI* madeHeader)
+{
+    if (list.GetHeader() != madeHeader)
+        delete madeHeader;
+}
+
 }  // namespace
 
 MarkupFileInProgress::MarkupFileInProgress(const CUIString& file, CUIWindow* window)
@@ -172,21 +256,20 @@ MarkupFileInProgress::~MarkupFileInProgress() { FilesInProgress().pop_back(); }
 std::vector<CUIControl*> Descendants(CUIControl* control)
 {
     std::vector<CUIControl*> below;
-    for (int i = 0; i < control->GetCount(); ++i) {
-        CUIControl* child = control->GetItemAt(i);
-        below.push_back(child);
-        const std::vector<CUIControl*> ofChild = Descendants(child);
-        below.insert(below.end(), ofChild.begin(), ofChild.end());
-    }
+    std::unordered_set<CUIControl*> reached{control};
+    CollectBelow(control, reached, below);
     return below;
 }
 
 void DeleteControlTree(CUIControl* control)
 {
+    if (control == nullptr)
+        return;
     const std::vector<CUIControl*> below = Descendants(control);
+    // Children before their parents: the last control below is a leaf.
+    for (auto descendant = below.rbegin(); descendant != below.rend(); ++descendant)
+        delete *descendant;
     delete control;
-    for (CUIControl* descendant : below)
-        delete descendant;
 }
 
 CDialogBuilder::CDialogBuilder() : CDialogBuilder(nullptr) {}
@@ -226,6 +309,7 @@ CUIControl* CDialogBuilder::Create(CUIWindow* window, CUIControl* parent)
     const pugi::xml_node root = m_xml->document_element();
     if (!root)
         return nullptr;
+    const BuildInProgress building;
     if (IsNamed(root.name(), L"Global"))
         ParseGlobal(root, nullptr);
     else if (IsNamed(root.name(), L"Window") && window)
@@ -290,8 +374,12 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
     // The table makes every "ChildLayout"; it builds its own file later, with this builder's callback.
     if (name == L"ChildLayout")
         static_cast<CUIChildLayout*>(control->GetInterface(L"ChildLayout"))->SetBuilderCallback(m_pCallback);
+    CListUI* const list = name == L"List" ? static_cast<CListUI*>(control) : nullptr;
+    CListHeaderUI* const madeHeader = list ? list->GetHeader() : nullptr;
     if (element.first_child())
         ParseControl(element, window, control);
+    if (list)
+        DeleteIfReplaced(*list, madeHeader);
 
     if (parent) {
         auto* pContainer = static_cast<IContainerUI*>(parent->GetInterface(L"IContainer"));
@@ -334,7 +422,7 @@ CUIControl* CDialogBuilder::BuildInclude(const pugi::xml_node& element, CUIWindo
     IDialogBuilderCallback* callback = dynamic_cast<CWindowImpBase*>(window);
 
     CUIControl* result = nullptr;
-    for (long copy = 0; copy < count; ++copy) {
+    for (long copy = 0; copy < count && TakeIncludeCopy(source.value()); ++copy) {
         if (parent == nullptr && result)
             DeleteControlTree(result);
         CDialogBuilder builder(callback);

@@ -73,6 +73,15 @@ bool FromUtf8(const std::string& text, std::wstring& out)
     return true;
 }
 
+// Whether path names something that is there but is no regular file: a folder, a FIFO or
+// a device, which a backend would read without end or wait on for ever.
+bool IsThereButNoFile(const CUIString& path)
+{
+    std::string utf8;
+    struct stat status {};
+    return ToUtf8(path.GetData(), utf8) && stat(utf8.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+}
+
 // ceil(size * scale), kept within the range of int.
 int ScaledSize(int size, double scale)
 {
@@ -172,9 +181,13 @@ CResourceMgr::~CResourceMgr()
 
 bool CResourceMgr::AddImage(const CUIString& name)
 {
+    const CUIString path = m_strResDir + name;
     auto image = std::make_unique<CUIImage>();
-    if (!image->Load((m_strResDir + name).GetData()))
+    if (IsThereButNoFile(path) || !image->Load(path.GetData())) {
+        if (m_failedImages.insert(name.GetData()).second)
+            UI_TRACE("load image file error  %S ", path.GetData());
         return false;
+    }
     if (!m_mapImages.Insert(name.GetData(), image.get()))
         return false;
     image.release();

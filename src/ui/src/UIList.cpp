@@ -12,7 +12,6 @@
 #include <utility/logger>
 
 #include "ContentArea.h"
-#include "ControlTree.h"
 #include "EventCodes.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
@@ -286,40 +285,21 @@ CListUI::CListUI()
       m_iExpandedItem(-1),
       m_pCallback(nullptr),
       m_pList(new CListBodyUI(this)),
-      m_pHeader(new CListHeaderUI)
+      m_pHeader(new CListHeaderUI),
+      m_headerLifetime(m_pHeader->GetLifetime()),
+      m_bodyLifetime(m_pList->GetLifetime())
 {
-    Keep(m_pList);
     Add(m_pHeader);
     CUIControl::Add(m_pList);
 }
 
 CListUI::~CListUI()
 {
-    // Each part may have gone before the list; the items stay, without their list.
-    const auto alive = [](const std::pair<CUIControl*, std::weak_ptr<const void>>& part) {
-        return !part.second.expired();
-    };
-    if (alive(m_parts.front())) {
-        for (int i = 0; i < m_pList->GetCount(); ++i)
-            Release(m_pList->GetItemAt(i));
-    }
-    for (const auto& part : m_parts) {
-        if (!alive(part))
-            continue;
-        if (part.first == m_pList)
-            delete m_pList;
-        else
-            DeleteControlTree(part.first);
-    }
-}
-
-void CListUI::Keep(CUIControl* part)
-{
-    for (const auto& kept : m_parts) {
-        if (kept.first == part && !kept.second.expired())
-            return;
-    }
-    m_parts.emplace_back(part, part->GetLifetime());
+    // The items stay, without their list.
+    if (m_bodyLifetime.expired())
+        return;
+    for (int i = 0; i < m_pList->GetCount(); ++i)
+        Release(m_pList->GetItemAt(i));
 }
 
 CUIString CListUI::GetClass() const { return L"ListUI"; }
@@ -337,8 +317,8 @@ void* CListUI::GetInterface(const CUIString& name)
 
 UINT CListUI::GetControlFlags() const { return 1; }
 
-CListHeaderUI* CListUI::GetHeader() const { return m_pHeader; }
-CListBodyUI* CListUI::GetList() const { return m_pList; }
+CListHeaderUI* CListUI::GetHeader() const { return m_headerLifetime.expired() ? nullptr : m_pHeader; }
+CListBodyUI* CListUI::GetList() const { return m_bodyLifetime.expired() ? nullptr : m_pList; }
 tagTListInfoUI* CListUI::GetListInfo() { return &m_ListInfo; }
 IListCallbackUI* CListUI::GetTextCallback() const { return m_pCallback; }
 void CListUI::SetTextCallback(IListCallbackUI* callback) { m_pCallback = callback; }
@@ -417,8 +397,8 @@ bool CListUI::AddHeader(CUIControl* header)
     if (header != m_pHeader && m_pHeader->GetCount() == 0) {
         CUIControl::Remove(m_pHeader);
         m_pHeader = static_cast<CListHeaderUI*>(header->GetInterface(L"ListHeader"));
+        m_headerLifetime = m_pHeader->GetLifetime();
     }
-    Keep(header);
     CountColumns(*m_pHeader, m_ListInfo);
     // A header already among the list's own children is not linked twice.
     if (CUIControl::GetItemIndex(header) >= 0)

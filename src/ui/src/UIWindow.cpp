@@ -680,6 +680,8 @@ void CUIWindow::DetachDlg()
             return nullptr;
         },
         this, 0);
+    // What stays of the old tree is the application's, and knows this window no more.
+    root->SetOwnWindow(nullptr, nullptr, false);
     DeleteWhenIdle(root);
 }
 

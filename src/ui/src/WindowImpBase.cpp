@@ -2,11 +2,8 @@
 
 #include "WindowImpBase.h"
 
-#include <vector>
-
 #include <utility/logger>
 
-#include "ControlTree.h"
 #include "MarkupFiles.h"
 #include "ResourceMgr.h"
 #include "UIControl.h"
@@ -55,13 +52,10 @@ bool CWindowImpBase::LoadSkin(const wchar_t* file)
 
 void CWindowImpBase::ReloadSkin(const wchar_t*)
 {
-    // The old tree goes whole: nothing else would ever reach the controls below its root.
-    const std::vector<CUIControl*> oldTree = GetRoot() ? Descendants(GetRoot()) : std::vector<CUIControl*>();
+    // Only the old root goes; the controls below it stay the application's.
     GetPaintManager()->Clear();
     RemoveAllDefaultAttributeList();
     DetachDlg();
-    for (CUIControl* control : oldTree)
-        DeleteWhenIdle(control);
     LoadSkin(GetSkinFile());
 }
 
