@@ -2,6 +2,8 @@
 
 #include "MarkupPlace.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -23,15 +25,37 @@ const MarkupPlace*& InnermostPlace()
     return innermost;
 }
 
-// The file's text as the parser sees it, one wide character per character.
-bool ReadText(const CUIString& file, std::wstring& text)
+// The text of the file read last, kept while the file stays as it was, so that a file
+// with many mistakes is not read again for each of them.
+struct ReadFile {
+    std::string path;
+    struct stat status {};
+    std::wstring text;
+};
+
+bool Unchanged(const struct stat& a, const struct stat& b)
 {
-    std::ifstream in(pugi::as_utf8(file.GetData()), std::ios::binary);
+    return a.st_ino == b.st_ino && a.st_size == b.st_size && a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+           a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// The file's text as the parser sees it, one wide character per character; null when it
+// cannot be read.
+const std::wstring* ReadText(const CUIString& file)
+{
+    static ReadFile last;
+    const std::string path = pugi::as_utf8(file.GetData());
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0)
+        return nullptr;
+    if (path == last.path && Unchanged(status, last.status))
+        return &last.text;
+    std::ifstream in(path, std::ios::binary);
     if (!in)
-        return false;
+        return nullptr;
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    text = pugi::as_wide(bytes);
-    return true;
+    last = ReadFile{path, status, pugi::as_wide(bytes)};
+    return &last.text;
 }
 
 bool KnowsFont(CUIWindow& window, const CUIString& name, bool group)
@@ -87,9 +111,10 @@ std::string MarkupWhere()
 std::string FilePosition(const CUIString& file, std::ptrdiff_t offset, bool withColumn)
 {
     std::string position = pugi::as_utf8(file.GetData());
-    std::wstring text;
-    if (offset < 0 || !ReadText(file, text))
+    const std::wstring* read = offset < 0 ? nullptr : ReadText(file);
+    if (read == nullptr)
         return position;
+    const std::wstring& text = *read;
     const auto end = text.begin() + std::min<std::ptrdiff_t>(offset, static_cast<std::ptrdiff_t>(text.size()));
     const auto line = std::count(text.begin(), end, L'\n') + 1;
     position += ":" + std::to_string(line);
