@@ -254,8 +254,8 @@ CDialogBuilder::~CDialogBuilder() = default;
 
 bool CDialogBuilder::Load(const CUIString& path)
 {
-    // Only a regular file is markup: a folder or a device would read as a file without end.
     m_path = path;
+    // Only a regular file is markup: a folder or a device would read as a file without end.
     struct stat status {};
     const bool exists = stat(pugi::as_utf8(path.GetData()).c_str(), &status) == 0;
     if (exists && S_ISREG(status.st_mode)) {

@@ -52,6 +52,7 @@ void CUIChildLayout::SetAttribute(const wchar_t* name, const wchar_t* value)
         const MarkupOrigin origin = CurrentMarkupOrigin();
         m_strOriginFile = origin.file;
         m_originOffset = origin.offset;
-    } else
+    } else {
         CUIContainer::SetAttribute(name, value);
+    }
 }
