@@ -300,17 +300,26 @@ TEST_F(BuilderTest, AFileThatIncludesItselfIsRefusedWithALogLine)
     }
 }
 
-TEST_F(BuilderTest, FilesThatCannotBeLoadedGiveNullWithALogLine)
+TEST_F(BuilderTest, FilesThatCannotBeLoadedGiveNullWithALogLineAndWhy)
 {
     const std::string dir = vonktest::DataDir() + "/builder/";
     // A folder is no file either: read as one, it would seem to have no end.
-    for (const wchar_t* file : {L"missing.xml", L"malformed.xml", L"."}) {
+    const struct {
+        const wchar_t* file;
+        std::string why;
+    } cases[] = {
+        {L"missing.xml", "markup file " + dir + "missing.xml does not exist "},
+        {L"malformed.xml", dir + "malformed.xml:4:3: Start-end tags mismatch "},
+        {L".", "markup file " + dir + ". is not a regular file "},
+    };
+    for (const auto& one : cases) {
         vonktest::LogCapture log;
-        EXPECT_EQ(Build(file), nullptr);
+        EXPECT_EQ(Build(one.file), nullptr);
         const Lines messages = log.Messages();
-        ASSERT_EQ(messages.size(), 1u);
+        ASSERT_EQ(messages.size(), 2u);
         EXPECT_NE(messages[0].find("src/ui/src/DialogBuilder.cpp"), std::string::npos);
-        EXPECT_NE(messages[0].find("] load xml file error  " + dir + Narrow(file) + " "), std::string::npos);
+        EXPECT_NE(messages[0].find("] load xml file error  " + dir + Narrow(one.file) + " "), std::string::npos);
+        EXPECT_EQ(messages[1].substr(messages[1].find("] ") + 2), one.why);
     }
     vonktest::LogCapture log;
     EXPECT_EQ(Build(L""), nullptr);

@@ -97,7 +97,15 @@ TEST(StringTableTest, ItemsFollowTheirDocumentOrder)
 TEST(StringTableTest, AnUnreadableTableLeavesNoTextsAndLogs)
 {
     UseLocale({{"LC_ALL", "C"}});
-    for (const std::string sub : {"broken", "missing"}) {
+    // The second line says why: the parser's reason and place, or that there is no file.
+    const struct {
+        std::string sub;
+        std::string why;
+    } cases[] = {
+        {"broken", "/values/strings.xml:4:1: Error parsing start element tag "},
+        {"missing", "/values/strings.xml does not exist "},
+    };
+    for (const auto& [sub, why] : cases) {
         CResourceMgr::SetResourePath(ResourceDir().c_str());
         ASSERT_EQ(Text(L"greeting"), L"Hello from values-C");
         vonktest::LogCapture log;
@@ -105,9 +113,11 @@ TEST(StringTableTest, AnUnreadableTableLeavesNoTextsAndLogs)
         EXPECT_STREQ(CResourceMgr::GetResourePath().GetData(), (ResourceDir(sub) + L"/").c_str());
         EXPECT_EQ(Text(L"greeting"), L"") << sub << ": the previous directory's table is gone";
         const Lines messages = log.Messages();
-        ASSERT_EQ(messages.size(), 1u) << sub;
+        ASSERT_EQ(messages.size(), 2u) << sub;
         const std::string path = vonktest::DataDir() + "/resources/" + sub + "/values/strings.xml";
         EXPECT_EQ(messages[0].substr(messages[0].find("] ") + 2), "load xml file error  " + path + " ");
+        const std::string second = messages[1].substr(messages[1].find("] ") + 2);
+        EXPECT_EQ(second.substr(second.size() - why.size()), why) << second;
     }
 }
 

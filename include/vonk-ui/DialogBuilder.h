@@ -72,4 +72,6 @@ private:
 
     IDialogBuilderCallback* m_pCallback;
     std::unique_ptr<pugi::xml_document> m_xml;
+    // The file loaded last, which lines about its mistakes name.
+    CUIString m_path;
 };

@@ -31,4 +31,10 @@ public:
 protected:
     CUIString m_strXMLFile;
     IDialogBuilderCallback* m_pCallback;
+
+private:
+    // The markup file and the offset in it of the element that named the file, for the
+    // line when the file builds nothing; empty when no markup named it.
+    CUIString m_strOriginFile;
+    long long m_originOffset = -1;
 };

@@ -21,6 +21,7 @@
 #include "ControlTree.h"
 #include "GlobalManager.h"
 #include "MarkupFiles.h"
+#include "MarkupPlace.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "UIButton.h"
@@ -182,13 +183,66 @@ bool RefusedAsCycle(const CUIString& path, const std::string& resolved)
     const std::vector<std::string>& files = FilesInProgress();
     if (std::find(files.begin(), files.end(), resolved) != files.end()) {
         UI_TRACE("markup file includes itself  %S ", path.GetData());
+        ReportNotBuiltHere(path);
         return true;
     }
     if (files.size() >= kMaxFileNesting) {
         UI_TRACE("markup files nested too deep  %S ", path.GetData());
+        ReportNotBuiltHere(path);
         return true;
     }
     return false;
+}
+
+// What keeps a file from loading, in other words for a file that is not there or cannot be
+// read than for one that is no well-formed markup.
+void ReportUnloadable(const CUIString& path, const pugi::xml_parse_result& parsed)
+{
+    switch (parsed.status) {
+    case pugi::status_file_not_found:
+        UI_TRACE("markup file %S cannot be opened ", path.GetData());
+        break;
+    case pugi::status_io_error:
+        UI_TRACE("markup file %S cannot be read ", path.GetData());
+        break;
+    case pugi::status_out_of_memory:
+        UI_TRACE("markup file %S is too large to load ", path.GetData());
+        break;
+    default:
+        UI_TRACE("%s: %s ", FilePosition(path, parsed.offset, true).c_str(), parsed.description());
+    }
+}
+
+void ReportNoFile(const CUIString& path, bool exists)
+{
+    if (exists)
+        UI_TRACE("markup file %S is not a regular file ", path.GetData());
+    else
+        UI_TRACE("markup file %S does not exist ", path.GetData());
+}
+
+// A file built for a window without a parent is the window's own markup, unless it is
+// included or a child layout's: only a "Window" root reaches the window.
+void ReportWindowRoot(const CUIString& file, const pugi::xml_node& root, CUIWindow* window, CUIControl* parent)
+{
+    if (window == nullptr || parent || MarkupPlace::Innermost() || IsNamed(root.name(), L"Window") ||
+        IsNamed(root.name(), L"Global"))
+        return;
+    const MarkupPlace here(file, root);
+    UI_TRACE("%sthe root is <%S>, not <Window>: the window takes none of its attributes or resources ",
+             MarkupWhere().c_str(), root.name());
+}
+
+void ReportNoControl(const pugi::xml_node& element)
+{
+    // The control pass meets these resource elements too, and builds nothing for them.
+    if (IsNamed(element.name(), L"Fonts") || IsNamed(element.name(), L"TextColor"))
+        return;
+    if (element.type() == pugi::node_element)
+        UI_TRACE("%sno control class for the element <%S>: neither it nor its children are built ",
+                 MarkupWhere().c_str(), element.name());
+    else
+        UI_TRACE("%stext between elements builds no control ", MarkupWhere().c_str());
 }
 
 // A control that sits in an attached tree already registered its names when it was added;
@@ -283,12 +337,21 @@ CDialogBuilder::~CDialogBuilder() = default;
 
 bool CDialogBuilder::Load(const CUIString& path)
 {
+    m_path = path;
     // Only a regular file is markup: a folder or a device would read as a file without end.
     struct stat status {};
-    const bool regular = stat(pugi::as_utf8(path.GetData()).c_str(), &status) == 0 && S_ISREG(status.st_mode);
-    if (regular && m_xml->load_file(path.GetData()))
-        return true;
-    UI_TRACE("load xml file error  %S ", path.GetData());
+    const bool exists = stat(pugi::as_utf8(path.GetData()).c_str(), &status) == 0;
+    if (exists && S_ISREG(status.st_mode)) {
+        const pugi::xml_parse_result parsed = m_xml->load_file(path.GetData());
+        if (parsed)
+            return true;
+        UI_TRACE("load xml file error  %S ", path.GetData());
+        ReportUnloadable(path, parsed);
+    } else {
+        UI_TRACE("load xml file error  %S ", path.GetData());
+        ReportNoFile(path, exists);
+    }
+    ReportNotBuiltHere(path);
     return false;
 }
 
@@ -314,6 +377,7 @@ CUIControl* CDialogBuilder::Create(CUIWindow* window, CUIControl* parent)
         ParseGlobal(root, nullptr);
     else if (IsNamed(root.name(), L"Window") && window)
         ParseWindowStyle(root, window);
+    ReportWindowRoot(m_path, root, window, parent);
     return ParseControl(root, window, parent);
 }
 
@@ -362,6 +426,7 @@ CUIControl* CDialogBuilder::ParseControl(const pugi::xml_node& node, CUIWindow* 
 
 CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent)
 {
+    const MarkupPlace here(m_path, element);
     if (ElementsInProgress() >= kMaxElementNesting) {
         UI_TRACE("markup elements nested too deep  %S ", element.name());
         return nullptr;
@@ -369,8 +434,10 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
     const ElementInProgress nesting;
     const CUIString name(element.name());
     CUIControl* control = MakeControl(name);
-    if (control == nullptr)
+    if (control == nullptr) {
+        ReportNoControl(element);
         return nullptr;
+    }
     // The table makes every "ChildLayout"; it builds its own file later, with this builder's callback.
     if (name == L"ChildLayout")
         static_cast<CUIChildLayout*>(control->GetInterface(L"ChildLayout"))->SetBuilderCallback(m_pCallback);
@@ -412,10 +479,12 @@ CUIControl* CDialogBuilder::BuildInclude(const pugi::xml_node& element, CUIWindo
     const pugi::xml_attribute source = element.attribute(L"source");
     if (!source)
         return nullptr;
+    MarkupPlace here(m_path, element);
+    here.HandOnInclude();
     const pugi::xml_attribute counted = element.attribute(L"count");
     long count = counted ? std::wcstol(counted.value(), nullptr, 10) : 1;
     if (count > kMaxIncludeCopies) {
-        UI_TRACE("include count too large  %S ", counted.value());
+        UI_TRACE("%sinclude count too large  %S ", MarkupWhere().c_str(), counted.value());
         count = 1;
     }
     // The copies are built with the window's own callback, whoever meets the element.

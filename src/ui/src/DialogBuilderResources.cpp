@@ -10,6 +10,7 @@
 
 #include "DialogBuilder.h"
 #include "GlobalManager.h"
+#include "MarkupPlace.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "UIParse.h"
@@ -134,7 +135,7 @@ private:
 
 void ReportInvalid(const wchar_t* name, const wchar_t* value)
 {
-    UI_TRACE("invalid window attribute %S=\"%S\" ", name, value);
+    UI_TRACE("%sinvalid window attribute %S=\"%S\" ", MarkupWhere().c_str(), name, value);
 }
 
 // "size" and "initsize": cx, any one character, cy. False when nothing follows cx.
@@ -179,6 +180,10 @@ void ApplyWindowAttribute(CUIWindow& window, const wchar_t* name, const wchar_t*
         // Checked, then dropped: the window keeps no such colour.
         if (!ParseColorString(value, colour))
             ReportInvalid(name, value);
+        else
+            CheckHexDigits(value, colour);
+    } else if (!IsNamed(name, L"showdirty") && !IsNamed(name, L"alpha") && !IsNamed(name, L"bktrans")) {
+        UI_TRACE("%sWindow reads no attribute \"%S\", ignored ", MarkupWhere().c_str(), name);
     }
 }
 
@@ -188,9 +193,10 @@ void CDialogBuilder::ParseGlobal(const pugi::xml_node& root, StyleManager* manag
 {
     const GlobalTarget target(manager);
     for (const pugi::xml_node child : root.children()) {
+        const MarkupPlace here(m_path, child);
         const wchar_t* name = child.name();
         if (IsNamed(name, L"Image")) {
-            UI_TRACE("Image is not a resource of Global markup ");
+            UI_TRACE("%sImage is not a resource of Global markup ", MarkupWhere().c_str());
         } else if (IsFontElement(name)) {
             const FontSpec font = ReadFont(child);
             if (IsNamed(name, L"Fonts"))
@@ -214,11 +220,15 @@ void CDialogBuilder::ParseWindowStyle(const pugi::xml_node& root, CUIWindow* win
 {
     if (window == nullptr)
         return;
-    for (const pugi::xml_attribute attribute : root.attributes())
-        ApplyWindowAttribute(*window, attribute.name(), attribute.value());
+    {
+        const MarkupPlace here(m_path, root);
+        for (const pugi::xml_attribute attribute : root.attributes())
+            ApplyWindowAttribute(*window, attribute.name(), attribute.value());
+    }
 
     CResourceMgr* resources = window->GetPaintManager();
     for (const pugi::xml_node child : root.children()) {
+        const MarkupPlace here(m_path, child);
         const wchar_t* name = child.name();
         if (IsFontElement(name)) {
             const FontSpec font = ReadFont(child);

@@ -9,6 +9,7 @@
 
 #include <utility/logger>
 
+#include "MarkupPlace.h"
 #include "Scaling.h"
 #include "UIDefine.h"
 #include "UIParse.h"
@@ -25,15 +26,42 @@ inline bool ReadBool(const wchar_t* value)
     return result;
 }
 
-// A decimal integer, held within int; 0 without digits.
-inline int ReadInt(const wchar_t* value) { return ClampToInt(std::wcstol(value, nullptr, 10)); }
+// Whether only blanks are left of a value from there on.
+inline bool OnlyBlanksFrom(const wchar_t* rest)
+{
+    while (*rest == L' ' || *rest == L'\t')
+        ++rest;
+    return *rest == L'\0';
+}
+
+// A decimal integer, held within int; 0 without digits. A value that holds more than the
+// number is read as far as it goes, with a line.
+inline int ReadInt(const wchar_t* value)
+{
+    wchar_t* end = nullptr;
+    const int number = ClampToInt(std::wcstol(value, &end, 10));
+    if (!OnlyBlanksFrom(end))
+        UI_ERROR("%s\"%S\" is no integer, read as %d ", MarkupWhere().c_str(), value, number);
+    return number;
+}
+
+// A colour read from value whose digits after the "#" are not all hexadecimal gets a line:
+// the colour stays what the digits before the first stray character give. The empty
+// value is no colour, and no mistake.
+inline void CheckHexDigits(const wchar_t* value, unsigned long colour)
+{
+    const wchar_t* digits = *value == L'#' ? value + 1 : value;
+    if (*value == L'\0' || (*digits != L'\0' && std::wcsspn(digits, L"0123456789abcdefABCDEF") == std::wcslen(digits)))
+        return;
+    UI_ERROR("%scolour \"%S\" is not all hexadecimal digits, read as #%08lX ", MarkupWhere().c_str(), value, colour);
+}
 
 // Hexadecimal digits after at most one leading "#"; 0 without digits.
 inline unsigned long ReadHexColour(const wchar_t* value)
 {
-    if (*value == L'#')
-        ++value;
-    return std::wcstoul(value, nullptr, 16);
+    const unsigned long colour = std::wcstoul(*value == L'#' ? value + 1 : value, nullptr, 16);
+    CheckHexDigits(value, colour);
+    return colour;
 }
 
 // Up to count decimal integers, each but the last followed by one separator of any kind.
@@ -75,9 +103,10 @@ void ApplyColour(const wchar_t* value, Store store)
 {
     unsigned long colour = 0;
     if (!ParseColorString(value, colour)) {
-        UI_ERROR("colour \"%S\" lacks its \"#\" ", value);
+        UI_ERROR("%scolour \"%S\" lacks its \"#\" ", MarkupWhere().c_str(), value);
         return;
     }
+    CheckHexDigits(value, colour);
     store(colour);
 }
 

@@ -3,6 +3,7 @@
 #include "UIChildLayout.h"
 
 #include "MarkupFiles.h"
+#include "MarkupPlace.h"
 #include "MarkupText.h"
 
 CUIChildLayout::CUIChildLayout() : m_pCallback(nullptr) {}
@@ -28,6 +29,8 @@ void CUIChildLayout::Init()
 {
     if (m_strXMLFile.IsEmpty())
         return;
+    // What the file's build reports names the element that asked for it.
+    const MarkupPlace origin(m_strOriginFile, m_originOffset, L"ChildLayout");
     CDialogBuilder builder(m_pCallback);
     CUIControl* tree = builder.Create(m_strXMLFile, m_pWindow, nullptr);
     if (tree == nullptr) {
@@ -44,8 +47,12 @@ void CUIChildLayout::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    if (IsNamed(name, L"xmlfile"))
+    if (IsNamed(name, L"xmlfile")) {
         SetChildLayoutXML(value);
-    else
+        const MarkupOrigin origin = CurrentMarkupOrigin();
+        m_strOriginFile = origin.file;
+        m_originOffset = origin.offset;
+    } else {
         CUIContainer::SetAttribute(name, value);
+    }
 }

@@ -664,7 +664,7 @@ void CUIContainer::SetAttribute(const wchar_t* name, const wchar_t* value)
         if (ReadInset(value, inset))
             SetInset(inset);
         else
-            UI_ERROR("inset \"%S\" has fewer than four numbers ", value);
+            UI_ERROR("%sinset \"%S\" has fewer than four numbers ", MarkupWhere().c_str(), value);
     } else if (wcscmp(name, L"vscrollbar") == 0) {
         EnableScrollBar(ReadBool(value), GetHorizontalScrollBar() != nullptr);
     } else if (wcscmp(name, L"vscrollbarstyle") == 0) {

@@ -68,7 +68,7 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
          [](CUIControl& c, const wchar_t* v) {
              CUIRect rc;
              if (!ReadRect(v, rc)) {
-                 UI_ERROR("pos \"%S\" is no rectangle ", v);
+                 UI_ERROR("%spos \"%S\" is no rectangle ", MarkupWhere().c_str(), v);
                  return;
              }
              c.SetFixedXY({rc.left >= 0 ? rc.left : rc.right, rc.top >= 0 ? rc.top : rc.bottom});
@@ -79,7 +79,7 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
          [](CUIControl& c, const wchar_t* v) {
              CUIRect rc;
              if (!ReadRect(v, rc)) {
-                 UI_ERROR("padding \"%S\" is no rectangle ", v);
+                 UI_ERROR("%spadding \"%S\" is no rectangle ", MarkupWhere().c_str(), v);
                  return;
              }
              c.SetPadding(rc);
@@ -121,7 +121,9 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"useparentstate", [](CUIControl& c, const wchar_t* v) { c.SetUseParentState(ReadBool(v)); }},
         {L"usesmallescale", [](CUIControl& c, const wchar_t* v) { c.SetUseSmallScale(ReadBool(v)); }},
     };
-    ApplyAttribute(kAttributes, *this, name, value);
+    // Every class hands on the names it does not read: a name that ends here is read by none.
+    if (!ApplyAttribute(kAttributes, *this, name, value))
+        ReportUnknownAttribute(*this, name);
 }
 
 void CUIControl::ApplyAttributeList(const wchar_t* list)
@@ -132,7 +134,7 @@ void CUIControl::ApplyAttributeList(const wchar_t* list)
     while (*cursor != L'\0') {
         const wchar_t* equals = wcschr(cursor, L'=');
         if (equals == nullptr) {
-            UI_ERROR("attribute list \"%S\": no \"=\" after a name ", list);
+            UI_ERROR("%sattribute list \"%S\": no \"=\" after a name ", MarkupWhere().c_str(), list);
             return;
         }
         const std::wstring name(cursor, equals);
@@ -140,13 +142,13 @@ void CUIControl::ApplyAttributeList(const wchar_t* list)
         while (*cursor == L' ')
             ++cursor;
         if (*cursor != L'"') {
-            UI_ERROR("attribute list \"%S\": no opening quotation mark ", list);
+            UI_ERROR("%sattribute list \"%S\": no opening quotation mark ", MarkupWhere().c_str(), list);
             return;
         }
         ++cursor;
         const wchar_t* closing = wcschr(cursor, L'"');
         if (closing == nullptr) {
-            UI_ERROR("attribute list \"%S\": no closing quotation mark ", list);
+            UI_ERROR("%sattribute list \"%S\": no closing quotation mark ", MarkupWhere().c_str(), list);
             return;
         }
         const std::wstring value(cursor, closing);
@@ -162,7 +164,7 @@ void CUIControl::SetStyle(const CUIString& className)
 {
     const std::wstring name = className.GetData();
     if (IsInProgress(this, name)) {
-        UI_ERROR("class \"%S\" names itself through style, refused ", name.c_str());
+        UI_ERROR("%sclass \"%S\" names itself through style, refused ", MarkupWhere().c_str(), name.c_str());
         return;
     }
     std::wstring list;
@@ -174,7 +176,7 @@ void CUIControl::SetStyle(const CUIString& className)
     if (list.empty())
         list = GlobalManager::GetClassAttributes(name);
     if (list.empty()) {
-        UI_ERROR("class \"%S\" is not known ", name.c_str());
+        UI_ERROR("%sclass \"%S\" is not known ", MarkupWhere().c_str(), name.c_str());
         return;
     }
     StylesInProgress().emplace_back(this, name);

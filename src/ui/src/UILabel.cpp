@@ -252,15 +252,23 @@ void CUILabel::SetAttribute(const wchar_t* name, const wchar_t* value)
              l.m_uTextStyle = WithBit(l.m_uTextStyle, TEXTSTYLE_END_ELLIPSIS, mode == 1);
              l.m_uTextStyle = WithBit(l.m_uTextStyle, TEXTSTYLE_ELLIPSIS_MODE2, mode == 2);
          }},
-        {L"font", [](CUILabel& l, const wchar_t* v) { l.SetFont(v); }},
-        {L"fonts", [](CUILabel& l, const wchar_t* v) { l.SetFonts(v); }},
+        {L"font",
+         [](CUILabel& l, const wchar_t* v) {
+             l.SetFont(v);
+             ReportUnknownFont(l, v, false);
+         }},
+        {L"fonts",
+         [](CUILabel& l, const wchar_t* v) {
+             l.SetFonts(v);
+             ReportUnknownFont(l, v, true);
+         }},
         {L"textcolor", [](CUILabel& l, const wchar_t* v) { l.SetTextColor(ReadHexColour(v)); }},
         {L"disabledtextcolor", [](CUILabel& l, const wchar_t* v) { l.SetDisabledTextColor(ReadHexColour(v)); }},
         {L"textpadding",
          [](CUILabel& l, const wchar_t* v) {
              int edges[4];
              if (ReadInts(v, edges, 4) < 4)
-                 UI_ERROR("textpadding \"%S\" has fewer than four numbers, the missing ones are 0 ", v);
+                 UI_ERROR("%stextpadding \"%S\" has fewer than four numbers, the missing ones are 0 ", MarkupWhere().c_str(), v);
              l.SetTextPadding(CUIRect(edges[0], edges[1], edges[2], edges[3]));
          }},
         {L"showhtml", [](CUILabel& l, const wchar_t* v) { l.SetShowHtml(ReadBool(v)); }},

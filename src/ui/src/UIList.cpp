@@ -772,15 +772,27 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    // These also go on to the column, which ignores all of them but "resetscrollpos".
-    static const AttributeTable<CListUI> kThenColumn = {
+    // The list's own settings, and "resetscrollpos", which the column and the list share.
+    static const AttributeTable<CListUI> kListSettings = {
         {L"header", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetVisible(std::wcscmp(v, L"hidden") != 0); }},
         {L"headerbkimage", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetBkImage(v); }},
         {L"scrollselect", [](CListUI& l, const wchar_t* v) { l.SetScrollSelect(ReadBool(v)); }},
-        {L"resetscrollpos", [](CListUI& l, const wchar_t* v) { l.m_pList->SetAttribute(L"resetscrollpos", v); }},
+        {L"resetscrollpos",
+         [](CListUI& l, const wchar_t* v) {
+             l.m_pList->SetAttribute(L"resetscrollpos", v);
+             l.CUIVerticalLayout::SetAttribute(L"resetscrollpos", v);
+         }},
         {L"multiexpanding", [](CListUI& l, const wchar_t* v) { l.SetMultiExpanding(ReadBool(v)); }},
-        {L"itemfont", [](CListUI& l, const wchar_t* v) { l.m_ListInfo.sFont = v; }},
-        {L"itemfonts", [](CListUI& l, const wchar_t* v) { l.m_ListInfo.sFonts = v; }},
+        {L"itemfont",
+         [](CListUI& l, const wchar_t* v) {
+             l.m_ListInfo.sFont = v;
+             ReportUnknownFont(l, v, false);
+         }},
+        {L"itemfonts",
+         [](CListUI& l, const wchar_t* v) {
+             l.m_ListInfo.sFonts = v;
+             ReportUnknownFont(l, v, true);
+         }},
         {L"itemalign",
          [](CListUI& l, const wchar_t* v) { l.m_ListInfo.uTextStyle = ReadAlignWords(v, l.m_ListInfo.uTextStyle, false); }},
         {L"itemendellipsis",
@@ -798,7 +810,7 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
              if (ParseRectString(v, padding))
                  l.SetItemTextPadding(padding);
              else
-                 UI_ERROR("itemtextpadding \"%S\" is no rectangle ", v);
+                 UI_ERROR("%sitemtextpadding \"%S\" is no rectangle ", MarkupWhere().c_str(), v);
          }},
         {L"itemtextcolor", [](CListUI& l, const wchar_t* v) { ApplyColour(v, [&l](unsigned long c) { l.SetItemTextColor(c); }); }},
         {L"itembkcolor", [](CListUI& l, const wchar_t* v) { ApplyColour(v, [&l](unsigned long c) { l.SetItemBkColor(c); }); }},
@@ -825,8 +837,7 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         // What a value holds of the pair is taken as it stands; the rest keeps its value.
         {L"itemsize", [](CListUI& l, const wchar_t* v) { ParseSizeString(v, l.m_ListInfo.szItem); }},
     };
-    // The column hears what the first table holds and what neither table knows.
-    if (ApplyAttribute(kThenColumn, *this, name, value) || !ApplyAttribute(kItemSettings, *this, name, value))
+    if (!ApplyAttribute(kListSettings, *this, name, value) && !ApplyAttribute(kItemSettings, *this, name, value))
         CUIVerticalLayout::SetAttribute(name, value);
 }
 

@@ -19,7 +19,9 @@ unsigned long ReadSelectedColour(const wchar_t* value)
 {
     unsigned long colour = 0;
     if (!ParseColorString(value, colour))
-        UI_ERROR("colour \"%S\" lacks its \"#\", taken as none ", value);
+        UI_ERROR("%scolour \"%S\" lacks its \"#\", taken as none ", MarkupWhere().c_str(), value);
+    else
+        CheckHexDigits(value, colour);
     return colour;
 }
 

@@ -451,7 +451,7 @@ void CUISlider::SetAttribute(const wchar_t* name, const wchar_t* value)
          [](CUISlider& s, const wchar_t* v) {
              int size[2];
              if (ReadInts(v, size, 2) < 2)
-                 UI_ERROR("thumbsize \"%S\" has one number, the height is 0 ", v);
+                 UI_ERROR("%sthumbsize \"%S\" has one number, the height is 0 ", MarkupWhere().c_str(), v);
              s.SetThumbSize({size[0], size[1]});
          }},
         {L"step", [](CUISlider& s, const wchar_t* v) { s.SetChangeStep(ReadInt(v)); }},

@@ -165,5 +165,6 @@ void CUITabLayout::SetAttribute(const wchar_t* name, const wchar_t* value)
         return;
     if (IsNamed(name, L"selectedid"))
         SelectItem(ReadInt(value), true);
-    CUIContainer::SetAttribute(name, value);
+    else
+        CUIContainer::SetAttribute(name, value);
 }

@@ -337,7 +337,7 @@ void CUITileLayout::SetAttribute(const wchar_t* name, const wchar_t* value)
         if (ReadInts(value, size, 2) == 2)
             SetItemSize(CUISize(size[0], size[1]));
         else
-            UI_ERROR("itemsize \"%S\" has fewer than two numbers ", value);
+            UI_ERROR("%sitemsize \"%S\" has fewer than two numbers ", MarkupWhere().c_str(), value);
     } else if (IsNamed(name, L"columns")) {
         SetColumns(ReadInt(value));
     } else if (IsNamed(name, L"rows")) {
