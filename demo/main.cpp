@@ -1,7 +1,8 @@
 // The demonstration application: one window described in the markup files of
 // demo/resources, run on the headless backend. It lays the window out, paints it, plays a
-// few pointer events through the window's backend callbacks, to which its message map
-// reacts, and writes the rendered window as a PNG file.
+// few pointer events through the window's backend callbacks (switching tabs, picking a
+// colour, selecting a list row, an option and a check box, dragging the slider, clicking a
+// button), to which its message map reacts, and writes the rendered window as a PNG file.
 //
 //   vonk-demo [--scripted] [--out FILE]
 //
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <sys/stat.h>
 
 #include <headless.h>
 #include <vonk-ui.h>
@@ -51,6 +53,98 @@ public:
         m_preview = FindControl(L"preview");
         m_hint = FindControl(L"hint");
         m_status = FindControl(L"status");
+        m_summary = FindControl(L"summary");
+        m_level = dynamic_cast<CUIProgress*>(FindControl(L"level"));
+        m_volume = dynamic_cast<CUISlider*>(FindControl(L"volume"));
+        FillFileList(dynamic_cast<CListUI*>(FindControl(L"files")));
+    }
+
+    // One row per file of the demonstration's resources, a text in each of the three columns.
+    // A text row draws its columns edge to edge, without the list's text padding: a leading
+    // blank or two keeps each text off the column's edge.
+    static void FillFileList(CListUI* list)
+    {
+        static const wchar_t* const kFiles[][2] = {
+            {L"global.xml", L"markup"},          {L"demo.xml", L"markup"},
+            {L"values/strings.xml", L"strings"}, {L"values-nl_NL/strings.xml", L"strings"},
+            {L"images/button_normal.png", L"image"}, {L"images/button_hot.png", L"image"},
+            {L"images/button_pushed.png", L"image"}, {L"images/tab_selected.png", L"image"},
+            {L"images/radio_on.png", L"image"},  {L"images/check_on.png", L"image"},
+            {L"images/slider_thumb.png", L"image"}, {L"images/progress_fill.png", L"image"},
+            {L"images/header.png", L"image"},    {L"images/stripes.png", L"image"},
+        };
+        for (const auto& file : kFiles) {
+            auto* row = new CListTextElementUI;
+            list->Add(row);
+            row->SetText(0, (CUIString(L"  ") + file[0]).GetData());
+            row->SetText(1, (CUIString(L"  ") + file[1]).GetData());
+            row->SetText(2, (CUIString(L"  ") + SizeOf(file[0])).GetData());
+        }
+    }
+
+    static CUIString SizeOf(const wchar_t* file)
+    {
+        const std::string path = Narrow(CUIString(VONK_DEMO_RESOURCES) + file);
+        struct stat status {};
+        CUIString size;
+        if (stat(path.c_str(), &status) == 0)
+            size.Format(L"%lld bytes", static_cast<long long>(status.st_size));
+        return size;
+    }
+
+    // The slider moved: the progress bar follows it.
+    void OnVolume(TNotifyUI&)
+    {
+        const int value = m_volume->GetValue();
+        m_level->SetValue(value);
+        CUIString text;
+        text.Format(L"%d %%", value);
+        m_level->SetText(text);
+    }
+
+    // A row of the list was selected.
+    void OnFileSelect(TNotifyUI& msg)
+    {
+        auto* list = static_cast<CListUI*>(msg.pSender);
+        auto* row = dynamic_cast<CListTextElementUI*>(list->GetItemAt(static_cast<int>(msg.wParam)));
+        if (row == nullptr)
+            return;
+        const CUIString name = CUIString(row->GetText(0)).Mid(2);
+        m_status->SetText(CResourceMgr::GetText(L"status_selected") + name);
+        std::printf("demo: the list selected row %ld (%s)\n", static_cast<long>(msg.wParam), Narrow(name).c_str());
+    }
+
+    void OnTabSelect(TNotifyUI& msg)
+    {
+        std::printf("demo: the tab layout shows page %ld\n", static_cast<long>(msg.wParam));
+    }
+
+    // "Reset" puts the slider back where the markup had it; the progress bar follows.
+    void OnReset(TNotifyUI& msg)
+    {
+        m_volume->SetValue(30);
+        OnVolume(msg);
+        m_summary->SetText(L"");
+    }
+
+    // "Apply" sums up the widgets' state.
+    void OnApply(TNotifyUI&)
+    {
+        CUIString summary = CResourceMgr::GetText(L"status_applied");
+        for (const wchar_t* size : {L"small", L"medium", L"large"}) {
+            auto* option = dynamic_cast<CUIOption*>(FindControl(size));
+            if (option && option->IsSelected())
+                summary += option->GetText();
+        }
+        for (const wchar_t* box : {L"grid", L"snap"}) {
+            auto* check = dynamic_cast<CUICheckBox*>(FindControl(box));
+            if (check && check->GetCheck())
+                summary += CUIString(L", ") + check->GetText();
+        }
+        CUIString volume;
+        volume.Format(L", %d %%", m_volume->GetValue());
+        m_summary->SetText(summary + volume);
+        std::printf("demo: %s\n", Narrow(m_summary->GetText()).c_str());
     }
 
     // A swatch was clicked: the preview takes its colour.
@@ -77,6 +171,9 @@ private:
     CUIControl* m_preview = nullptr;
     CUIControl* m_hint = nullptr;
     CUIControl* m_status = nullptr;
+    CUIControl* m_summary = nullptr;
+    CUIProgress* m_level = nullptr;
+    CUISlider* m_volume = nullptr;
 
     UI_DECLARE_MESSAGE_MAP()
 };
@@ -85,21 +182,41 @@ UI_BEGIN_MESSAGE_MAP(CDemoWindow, CWindowImpBase)
 UI_ON_CLICK_CTRNAME(L"swatch_red", CDemoWindow::OnSwatchClick)
 UI_ON_CLICK_CTRNAME(L"swatch_green", CDemoWindow::OnSwatchClick)
 UI_ON_CLICK_CTRNAME(L"swatch_blue", CDemoWindow::OnSwatchClick)
+UI_ON_CLICK_CTRNAME(L"apply", CDemoWindow::OnApply)
+UI_ON_CLICK_CTRNAME(L"reset", CDemoWindow::OnReset)
+UI_ON_MSGTYPE_CTRNAME(NOTIFY_VALUE_CHANGED, L"volume", CDemoWindow::OnVolume)
+UI_ON_MSGTYPE_CTRNAME(NOTIFY_ITEM_SELECT, L"files", CDemoWindow::OnFileSelect)
+UI_ON_MSGTYPE_CTRNAME(NOTIFY_TAB_SELECT, L"pages", CDemoWindow::OnTabSelect)
 UI_ON_MSGTYPE(NOTIFY_MOUSE_ENTER, CDemoWindow::OnEnter)
 UI_END_MESSAGE_MAP()
 
 // What a user does to the window, sent as the backend sends it.
 void PlayScript(CMsgHandler* window, CDemoWindow& demo)
 {
-    vonktest::MoveTo(window, 180, 116);  // over the blue swatch
-    vonktest::MoveTo(window, 110, 116);  // over the green one
-    vonktest::Click(window, 110, 116);
+    vonktest::Click(window, 464, 70);    // the "Colours" tab
+    vonktest::MoveTo(window, 499, 149);  // over the blue swatch
+    vonktest::MoveTo(window, 429, 149);  // over the green one
+    vonktest::Click(window, 429, 149);
 
-    auto* list = dynamic_cast<CUIContainer*>(demo.FindControl(L"list"));
+    vonktest::Click(window, 566, 70);  // the "Notes" tab
+    auto* notes = dynamic_cast<CUIContainer*>(demo.FindControl(L"notes"));
     for (int turn = 0; turn < 6; ++turn)
-        vonktest::Wheel(window, 350, 150, 1);
-    std::printf("demo: the wheel scrolled the list by %ld of %ld pixels\n", static_cast<long>(list->GetScrollPos().cy),
-                static_cast<long>(list->GetScrollRange().cy));
+        vonktest::Wheel(window, 508, 240, 1);
+    std::printf("demo: the wheel scrolled the notes by %ld of %ld pixels\n", static_cast<long>(notes->GetScrollPos().cy),
+                static_cast<long>(notes->GetScrollRange().cy));
+
+    vonktest::Click(window, 362, 70);   // the "Files" tab
+    vonktest::Click(window, 420, 178);  // its third row
+    vonktest::Click(window, 216, 162);  // the option "Large"
+    vonktest::Click(window, 166, 220);  // the check box "Snap to grid"
+
+    vonktest::Press(window, 108, 278);  // the slider's thumb, dragged from 30 to about 75
+    vonktest::MoveTo(window, 160, 278);
+    vonktest::MoveTo(window, 215, 278);
+    vonktest::Release(window, 215, 278);
+
+    vonktest::MoveTo(window, 88, 101);  // "Apply", which turns hot and stays so
+    vonktest::Click(window, 88, 101);
 }
 
 std::string Absolute(const std::string& path)
@@ -134,7 +251,7 @@ int main(int argc, char** argv)
     int status = 0;
     {
         CDemoWindow demo;
-        demo.Create(0, 0, 480, 320);
+        demo.Create(0, 0, 720, 460);
         demo.Show(true);
         CMsgHandler* window = headless::LastHandler();
         if (demo.GetRoot() == nullptr || window == nullptr) {
