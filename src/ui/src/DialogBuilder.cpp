@@ -183,6 +183,8 @@ std::vector<CUIControl*> Descendants(CUIControl* control)
 
 void DeleteControlTree(CUIControl* control)
 {
+    if (control == nullptr)
+        return;
     const std::vector<CUIControl*> below = Descendants(control);
     delete control;
     for (CUIControl* descendant : below)
