@@ -7,7 +7,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(cmake g++ make pkg-config dpkg-dev libspdlog-dev libfmt-dev libgtest-dev
           libcairo2-dev libpango1.0-dev libpng-dev fonts-dejavu-core
-          clang libclang-rt-14-dev libbenchmark-dev)
+          clang libclang-rt-14-dev liblsan0 libbenchmark-dev)
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 

@@ -131,6 +131,19 @@ TEST_F(InputTest, APressedControlGetsTheMovesAndBothControlsTheRelease)
     EXPECT_EQ(Log(), (Lines{"move b"}));
 }
 
+// The backend's own driver, as an application without the test helpers uses it.
+TEST_F(InputTest, TheBackendsDriverSendsThePointerToTheNewestWindow)
+{
+    AttachTree();
+    headless::MoveTo(20, 20);
+    headless::Press(20, 20, EVENT_DBLCLICK);
+    headless::Release(20, 20);
+    headless::Wheel(120, 60, 1);
+    headless::Press(120, 60, EVENT_SECONDARYDOWN);
+    headless::Click(120, 60);
+    EXPECT_EQ(Log(), (Lines{"enter a", "move a", "dblclick a", "up a", "wheel b", "down b", "up b"}));
+}
+
 TEST_F(InputTest, AControlReleasedOverItselfStaysPressed)
 {
     AttachTree();

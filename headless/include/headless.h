@@ -1,15 +1,22 @@
 #pragma once
-// Control of the headless stand-in backend, for tests and the demonstration.
+// Control of the headless stand-in backend, for tests, scripted runs and the demonstration.
+//
+// The application loads the backend as any other ("#DLOPEN_CALLER_PATH#/libvonk-headless.so")
+// and links it (-lvonk-headless) to call what follows. Nothing comes from a native window
+// system: the application drives the newest window itself (Paint, Press, Release, MoveTo,
+// Wheel, AdvanceClock) and reads its pixels (WritePng).
 //
 // The backend journals every call it receives, in order, as one line each
 // ("Render.DrawColor(0,0,10,10,ff0000ff)"); each window draws into pixels of its
-// own size; it can be told to fail, and its timers run on a manual clock that
-// only AdvanceClock moves.
+// own size: premultiplied ARGB32, one 32-bit word a pixel in native byte order, as
+// CWindowBase::GetRenderData gives them. It can be told to fail, and its timers run on a
+// manual clock that only AdvanceClock moves.
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include <UIMessage.h>
 #include <UIWindowBase.h>
 
 namespace headless {
@@ -57,6 +64,25 @@ bool PaintFrame();
 CMsgHandler* LastHandler();
 // The renderer of the most recently created window, or null.
 CRenderBase* LastRender();
+
+// A pointer record at (x, y), window coordinates, that are also taken as the screen position.
+MsgButtonParam Pointer(int x, int y, int type = EVENT_BUTTONDOWN);
+
+// The user's pointer on the most recently created window, sent to its handler as a native
+// window sends it (a Pointer record at (x, y)), so that it goes through the window's hit
+// test and dispatch. Nothing without a window.
+// type: EVENT_BUTTONDOWN, EVENT_DBLCLICK or EVENT_SECONDARYDOWN (which the window ignores).
+void Press(int x, int y, int type = EVENT_BUTTONDOWN);
+void Release(int x, int y);
+void MoveTo(int x, int y);
+// A press and a release at the same point.
+void Click(int x, int y);
+// direction: 0 turns the wheel up, 1 down.
+void Wheel(int x, int y, int direction);
+
+// Paints the most recently created window now, whole, with its renderer (laying it out
+// first when that was asked for); answers what OnPaint answers, 0 without a window.
+int Paint();
 
 // Saves what window's GetRenderData gives (premultiplied ARGB32) as a PNG file;
 // false when there are no pixels or the file cannot be written.

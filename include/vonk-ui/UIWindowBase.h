@@ -14,7 +14,10 @@ class CRenderBase;
 
 // Filled by the backend for the pointer callbacks.
 struct MsgButtonParam {
-    int32_t type;       // presses: the event type (15 is ignored)
+    // Read for presses only, an event type of UIMessage.h: EVENT_BUTTONDOWN for a press of
+    // the primary button, EVENT_DBLCLICK for its second press in a double click,
+    // EVENT_SECONDARYDOWN for another button, which the window ignores.
+    int32_t type;
     int32_t x;          // window coordinates
     int32_t y;
     uint32_t padding;
@@ -75,6 +78,10 @@ public:
     virtual bool IsMaximize() = 0;
     virtual bool IsFullScreen() = 0;
     virtual void ShowPop(bool show) = 0;
+    // The window's pixels: height rows of width pixels, stride bytes from one row to the
+    // next, each pixel one 32-bit word of premultiplied ARGB (alpha in the high byte) in
+    // native byte order, so B, G, R, A in memory on x86. Null data and zeros when the window
+    // has no pixels. The data stays the window's and changes with its next paint or size.
     virtual void GetRenderData(unsigned char*& data, int& width, int& height, int& stride) = 0;
     virtual bool IsVirtualWindow() { return false; }
     virtual void* GetRenderSharedMapName(const char* name) = 0;

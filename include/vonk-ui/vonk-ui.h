@@ -4,6 +4,7 @@
 #include "UIDefine.h"
 #include "UIExport.h"
 #include "UIRect.h"
+#include "UIVersion.h"
 
 #include "UIDelegate.h"
 #include "UIDpi.h"

@@ -51,17 +51,7 @@ protected:
     CMsgHandler* handler = nullptr;
 };
 
-// A pointer record at (x, y); the screen position is the same point.
-inline MsgButtonParam Pointer(int x, int y, int type = EVENT_BUTTONDOWN)
-{
-    MsgButtonParam param{};
-    param.type = type;
-    param.x = x;
-    param.y = y;
-    param.root_x = x;
-    param.root_y = y;
-    return param;
-}
+using headless::Pointer;
 
 inline void Press(CMsgHandler* handler, int x, int y, int type = EVENT_BUTTONDOWN)
 {
