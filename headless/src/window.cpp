@@ -113,8 +113,10 @@ bool Window::PaintFrame()
     m_damage = {0, 0, 0, 0};
     m_frameDue = false;
     m_inFrame = true;
+    const std::weak_ptr<const bool> alive = m_lifetime;
     m_pMsgHandler->OnPaint(&m_render);
-    m_inFrame = false;
+    if (!alive.expired())
+        m_inFrame = false;
     return true;
 }
 
@@ -143,8 +145,10 @@ bool Window::Create(int x, int y, int width, int height)
     MakeSurface();
     DamageAll();
     if (m_pMsgHandler) {
+        const std::weak_ptr<const bool> alive = m_lifetime;
         m_pMsgHandler->OnCreate(&m_render);
-        m_pMsgHandler->OnSize(width, height);
+        if (!alive.expired())
+            m_pMsgHandler->OnSize(width, height);
     }
     return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // A headless native window: it keeps its size, position and pixels and calls its handler back.
 
+#include <memory>
+
 #include <UIWindowBase.h>
 
 #include "cairo_util.h"
@@ -67,6 +69,8 @@ private:
     bool m_inFrame = false;
     tagPOINT m_pos{0, 0};
     State m_state = State::Normal;
+    // Gone with the window: a handler may delete the window that is calling it.
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
 };
 
 // The most recently created window that is still alive, or null.

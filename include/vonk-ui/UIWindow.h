@@ -177,6 +177,7 @@ private:
     friend class CUIControl;
     friend void TimerCallback(void* arg);
     class CallbackScope;
+    struct CallbackState;
 
     // Called by a control that is being deleted: every live window forgets it.
     static void ForgetEverywhere(CUIControl* control);
@@ -191,8 +192,9 @@ private:
     class DispatchSlot;
     // Lays the tree out: the root over the client area, or each control that asks.
     void Relayout();
-    // Hands event to every control registered as a message filter, in order.
-    void RunMessageFilters(TEventUI& event);
+    // Hands event to every control registered as a message filter, in order, until one
+    // deletes the window.
+    void RunMessageFilters(TEventUI& event, const CallbackScope& running);
     // Starts moving the window when the press lies in the caption and on no button.
     void StartCaptionDrag(const MsgButtonParam& param);
 
@@ -230,9 +232,9 @@ private:
     tagPOINT m_ptDragWindowStart;
     tagPOINT m_ptDragPointerStart;
 
-    // Backend callbacks running now, and what waits for them to return before it is deleted.
-    int m_nCallbackDepth;
-    std::vector<CUIControl*> m_aDeleteWhenIdle;
+    // The backend callbacks running now and what waits for them to return; shared with
+    // them, so that they notice when a handler deletes the window.
+    std::shared_ptr<CallbackState> m_callbacks;
     // The first of the controls whose window this is, listed through the controls.
     CUIControl* m_pFirstControl = nullptr;
     // Controls that may sit in a registry, with the names they were registered under.

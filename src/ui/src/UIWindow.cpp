@@ -51,26 +51,40 @@ bool CUIWindow::IsLive(const CUIWindow* window)
     return std::find(windows.begin(), windows.end(), window) != windows.end();
 }
 
+// What a window shares with its running callbacks. It outlives the window while a
+// callback that the window's deletion interrupted unwinds.
+struct CUIWindow::CallbackState {
+    bool windowDeleted = false;
+    int depth = 0;
+    std::vector<CUIControl*> deleteWhenIdle;
+};
+
 // Marks a backend callback of the window as running. Controls handed to DeleteWhenIdle
-// meanwhile are deleted when the outermost one returns, unless a handler deleted the
-// window, which then deleted them itself.
+// meanwhile are deleted when the outermost one returns, also when a handler deleted the
+// window in between; a callback asks WindowDeleted after calling out and then touches
+// nothing of the window.
 class CUIWindow::CallbackScope {
 public:
-    explicit CallbackScope(CUIWindow* window) : m_window(window) { ++m_window->m_nCallbackDepth; }
+    explicit CallbackScope(CUIWindow* window) : m_window(window), m_state(window->m_callbacks) { ++m_state->depth; }
     CallbackScope(const CallbackScope&) = delete;
     CallbackScope& operator=(const CallbackScope&) = delete;
     ~CallbackScope()
     {
-        if (!IsLive(m_window) || --m_window->m_nCallbackDepth > 0)
+        if (--m_state->depth > 0)
             return;
         std::vector<CUIControl*> waiting;
-        waiting.swap(m_window->m_aDeleteWhenIdle);
+        waiting.swap(m_state->deleteWhenIdle);
         for (CUIControl* control : waiting)
             delete control;
     }
 
+    bool WindowDeleted() const { return m_state->windowDeleted; }
+    // Only while WindowDeleted is false.
+    CUIWindow& Window() const { return *m_window; }
+
 private:
     CUIWindow* m_window;
+    const std::shared_ptr<CallbackState> m_state;
 };
 
 CUIWindow::CUIWindow()
@@ -94,7 +108,7 @@ CUIWindow::CUIWindow()
       m_bDragging(false),
       m_ptDragWindowStart{0, 0},
       m_ptDragPointerStart{0, 0},
-      m_nCallbackDepth(0)
+      m_callbacks(std::make_shared<CallbackState>())
 {
     LiveWindows().push_back(this);
     m_pRender->SetOwnWindow(this);
@@ -107,8 +121,10 @@ CUIWindow::CUIWindow()
 
 CUIWindow::~CUIWindow()
 {
-    for (CUIControl* control : m_aDeleteWhenIdle)
-        delete control;
+    // A callback that runs now stops where it is; it deletes what waits for it.
+    m_callbacks->windowDeleted = true;
+    for (CUIControl** slot : m_dispatchSlots)
+        *slot = nullptr;
     while (m_pFirstControl)
         m_pFirstControl->SetWindowPointer(nullptr);
     auto& windows = LiveWindows();
@@ -365,12 +381,14 @@ int CUIWindow::OnPaint(CRenderBase* render)
         // Cleared first, so that a request made while laying out is kept for the next paint.
         m_bUpdateNeeded = false;
         Relayout();
+        if (running.WindowDeleted())
+            return 0;
         if (m_pRoot && !g_firstPaintSent) {
             g_firstPaintSent = true;
             SendNotify(m_pRoot, NOTIFY_FIRST_PAINT, 0, 0, false);
         }
-        // A handler may have taken the tree away.
-        if (m_pRoot == nullptr)
+        // A handler may have taken the tree away, or the window.
+        if (running.WindowDeleted() || m_pRoot == nullptr)
             return 0;
     }
 
@@ -404,18 +422,21 @@ void CUIWindow::Relayout()
 // ---- pointer input ----
 
 // A control that a dispatch is about to hand events to. The window nulls it when the
-// control is deleted meanwhile, so the dispatch skips what it would have done with it.
+// control is deleted meanwhile, or the window itself, so the dispatch skips what it
+// would have done with it.
 class CUIWindow::DispatchSlot {
 public:
-    DispatchSlot(CUIWindow& window, CUIControl* control) : m_window(window), m_control(control)
+    DispatchSlot(const CallbackScope& running, CUIControl* control) : m_running(running), m_control(control)
     {
-        m_window.m_dispatchSlots.push_back(&m_control);
+        m_running.Window().m_dispatchSlots.push_back(&m_control);
     }
     DispatchSlot(const DispatchSlot&) = delete;
     DispatchSlot& operator=(const DispatchSlot&) = delete;
     ~DispatchSlot()
     {
-        auto& slots = m_window.m_dispatchSlots;
+        if (m_running.WindowDeleted())
+            return;
+        auto& slots = m_running.Window().m_dispatchSlots;
         slots.erase(std::find(slots.begin(), slots.end(), &m_control));
     }
 
@@ -424,7 +445,7 @@ public:
     explicit operator bool() const { return m_control != nullptr; }
 
 private:
-    CUIWindow& m_window;
+    const CallbackScope& m_running;
     CUIControl* m_control;
 };
 
@@ -447,10 +468,10 @@ int32_t Add32(int64_t a, int64_t b, int64_t c)
 
 }  // namespace
 
-void CUIWindow::RunMessageFilters(TEventUI& event)
+void CUIWindow::RunMessageFilters(TEventUI& event, const CallbackScope& running)
 {
     // Filters may register or delete controls: the length is read on every step.
-    for (int i = 0; i < m_aMessageFilters.GetSize(); ++i)
+    for (int i = 0; !running.WindowDeleted() && i < m_aMessageFilters.GetSize(); ++i)
         static_cast<CUIControl*>(m_aMessageFilters[i])->MessageFilterEvent(&event);
 }
 
@@ -460,7 +481,7 @@ int CUIWindow::OnButtonPress(const MsgButtonParam& param, void*)
     if (param.type == EVENT_SECONDARYDOWN)
         return 0;
     m_ptLastMousePos = {param.x, param.y};
-    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    DispatchSlot hit(running, FindControl(m_ptLastMousePos));
     UI_TRACE("ui TouchDown FindControl end ");
     if (hit) {
         m_pEventClick = hit.Get();
@@ -470,7 +491,9 @@ int CUIWindow::OnButtonPress(const MsgButtonParam& param, void*)
         hit->Event(event);
         UI_TRACE("ui TouchDown do Event end ");
         if (hit)
-            RunMessageFilters(event);
+            RunMessageFilters(event, running);
+        if (running.WindowDeleted())
+            return 0;
     }
     StartCaptionDrag(param);
     return 0;
@@ -497,10 +520,10 @@ int CUIWindow::OnButtonRelease(const MsgButtonParam& param)
     const CallbackScope running(this);
     m_bDragging = false;
     m_ptLastMousePos = {param.x, param.y};
-    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    DispatchSlot hit(running, FindControl(m_ptLastMousePos));
     UI_TRACE("ui TouchUp FindControl end ");
     const CUIControl* const hitControl = hit.Get();
-    DispatchSlot pressed(*this, m_pEventClick);
+    DispatchSlot pressed(running, m_pEventClick);
     if (!hit && !pressed)
         return 0;
 
@@ -512,16 +535,20 @@ int CUIWindow::OnButtonRelease(const MsgButtonParam& param)
         hit->Event(event);
     }
     UI_TRACE("ui TouchUp do Event end ");
+    if (running.WindowDeleted())
+        return 0;
     if (pressed && pressed.Get() != hitControl) {
         CUIControl* const pressedControl = pressed.Get();
         event.pSender = pressedControl;
         pressed->Event(event);
+        if (running.WindowDeleted())
+            return 0;
         if (m_pEventClick == pressedControl)
             m_pEventClick = nullptr;
         last = &pressed;
     }
     if (*last)
-        RunMessageFilters(event);
+        RunMessageFilters(event, running);
     return 0;
 }
 
@@ -534,39 +561,42 @@ int CUIWindow::OnMouseMove(const MsgButtonParam& param)
         return 0;
     }
     m_ptLastMousePos = {param.x, param.y};
-    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    DispatchSlot hit(running, FindControl(m_ptLastMousePos));
     if (!hit)
         return 0;
 
     TEventUI event = PointerEvent(param);
     if (m_pEventHover && m_pEventHover != hit.Get()) {
-        DispatchSlot hover(*this, m_pEventHover);
+        DispatchSlot hover(running, m_pEventHover);
         event.Type = EVENT_MOUSELEAVE;
         event.pSender = hover.Get();
         hover->Event(event);
         if (hover)
-            RunMessageFilters(event);
+            RunMessageFilters(event, running);
+        if (running.WindowDeleted())
+            return 0;
         m_pEventHover = nullptr;
     }
     if (hit && hit.Get() != m_pEventHover) {
         event.Type = EVENT_MOUSEENTER;
         event.pSender = hit.Get();
         hit->Event(event);
-        if (hit) {
-            RunMessageFilters(event);
-            // A filter may have deleted it too.
-            if (hit)
-                m_pEventHover = hit.Get();
-        }
+        if (hit)
+            RunMessageFilters(event, running);
+        if (running.WindowDeleted())
+            return 0;
+        // A filter may have deleted it too.
+        if (hit)
+            m_pEventHover = hit.Get();
     }
-    DispatchSlot target(*this, m_pEventClick ? m_pEventClick : hit.Get());
+    DispatchSlot target(running, m_pEventClick ? m_pEventClick : hit.Get());
     if (!target)
         return 0;
     event.Type = EVENT_MOUSEMOVE;
     event.pSender = target.Get();
     target->Event(event);
     if (target)
-        RunMessageFilters(event);
+        RunMessageFilters(event, running);
     return 0;
 }
 
@@ -574,7 +604,7 @@ int CUIWindow::OnMouseWheel(int delta, const MsgButtonParam& param)
 {
     const CallbackScope running(this);
     m_ptLastMousePos = {param.x, param.y};
-    DispatchSlot hit(*this, FindControl(m_ptLastMousePos));
+    DispatchSlot hit(running, FindControl(m_ptLastMousePos));
     if (!hit)
         return 0;
     TEventUI event{};
@@ -585,7 +615,7 @@ int CUIWindow::OnMouseWheel(int delta, const MsgButtonParam& param)
     event.wParam = static_cast<uint64_t>(static_cast<int64_t>(delta));
     hit->Event(event);
     if (hit)
-        RunMessageFilters(event);
+        RunMessageFilters(event, running);
     return 0;
 }
 
@@ -687,8 +717,8 @@ void CUIWindow::DetachDlg()
 
 void CUIWindow::DeleteWhenIdle(CUIControl* control)
 {
-    if (m_nCallbackDepth > 0)
-        m_aDeleteWhenIdle.push_back(control);
+    if (m_callbacks->depth > 0)
+        m_callbacks->deleteWhenIdle.push_back(control);
     else
         delete control;
 }
@@ -945,11 +975,12 @@ void CUIWindow::SendNotify(TNotifyUI& msg, bool async)
     if (async)
         return;
     // A receiver that deletes the sender leaves the record without one.
-    DispatchSlot sender(*this, msg.pSender);
+    DispatchSlot sender(running, msg.pSender);
     if (sender && sender->NotifyEvent)
         sender->NotifyEvent(&msg);
-    // Notifiers may add or remove notifiers: the length is read on every step.
-    for (int i = 0; i < m_aNotifiers.GetSize(); ++i) {
+    // Notifiers may add or remove notifiers: the length is read on every step. One that
+    // deletes the window ends the delivery.
+    for (int i = 0; !running.WindowDeleted() && i < m_aNotifiers.GetSize(); ++i) {
         if (!sender)
             msg.pSender = nullptr;
         static_cast<INotifyUI*>(m_aNotifiers[i])->Notify(msg);
