@@ -109,4 +109,26 @@ std::string WindowMarkup(int controls)
     return Writer().Window(controls < 1 ? 1 : controls);
 }
 
+std::string ListMarkup(int controls)
+{
+    // The list itself, then rows of one horizontal layout and up to nine leaves.
+    const int below = std::max(controls - 1, 1);
+    const int rows = std::max((below + 9) / 10, 1);
+    const int leaves = below - rows;
+    std::ostringstream out;
+    out << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<Window size=\"1280,800\">\n"
+           "  <VerticalLayout name=\"list\" vscrollbar=\"true\" bkcolor=\"#FF1E2430\">\n";
+    int id = 0;
+    for (int row = 0; row < rows; ++row) {
+        out << "    <HorizontalLayout name=\"r" << row << "\" height=\"16\">\n";
+        const int count = leaves / rows + (row < leaves % rows ? 1 : 0);
+        for (int at = 0; at < count; ++at)
+            out << "      <Control name=\"l" << id++ << "\" width=\"30\" bkcolor=\"#FF5CB85C\"/>\n";
+        out << "    </HorizontalLayout>\n";
+    }
+    out << "  </VerticalLayout>\n</Window>\n";
+    return out.str();
+}
+
 }  // namespace bench

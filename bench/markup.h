@@ -11,4 +11,8 @@ namespace bench {
 // placement and images by attribute string ("image.png", which must sit beside the file).
 std::string WindowMarkup(int controls);
 
+// The markup of a window of exactly `controls` controls in which only a window's worth
+// shows: one scrolled vertical layout of rows, each row a horizontal layout of leaves.
+std::string ListMarkup(int controls);
+
 }  // namespace bench

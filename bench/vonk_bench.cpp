@@ -2,9 +2,13 @@
 // the headless backend with its journal and pixel work off: pugixml's load of the same
 // file (the floor), making the same controls bare (what their size alone costs), building
 // the tree, attaching it to the window, the first layout, the frame after one control
-// changes size, a paint of the whole window, a hit test and the tear-down. After the runs
-// a summary gives each stage per control, as a multiple of the load, and its growth; then
-// a check that unchanged frames paint nothing.
+// changes size, a paint of the whole window, a hit test and the tear-down; and the frame
+// after one control changes size in a scrolled list of which only a window's worth shows.
+// Freed memory stays in the process between iterations, so that the kernel's first touch
+// of a page is not timed over and over, and each stage reports the page faults that it
+// still takes. After the runs a summary gives each stage per control, as a multiple of
+// the load, and its growth; then the goals, each met or missed, and a check that
+// unchanged frames paint nothing.
 //
 //   vonk-bench [--sizes=100,1000,10000,100000] [Google Benchmark flags]
 
@@ -21,6 +25,10 @@
 #include <string>
 #include <vector>
 
+#include <climits>
+
+#include <malloc.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <headless.h>
@@ -45,6 +53,18 @@ CUIString Wide(const std::string& text) { return CUIString(std::wstring(text.beg
 
 std::string MarkupFile(int controls) { return "window-" + std::to_string(controls) + ".xml"; }
 
+std::string ListFile(int controls) { return "list-" + std::to_string(controls) + ".xml"; }
+
+// The page faults taken in the timed parts of the running stage.
+long g_faults = 0;
+
+long MinorFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
 // Paints frames until the window asks for none; answers how many it painted.
 int PaintUntilQuiet()
 {
@@ -61,28 +81,35 @@ void DropTree(CUIControl* root)
     DeleteControlTree(root);
 }
 
-CUIControl* Build(int controls)
+CUIControl* Build(const std::string& file)
 {
     CDialogBuilder builder;
-    return builder.Create(Wide(MarkupFile(controls)), g_window, nullptr);
+    return builder.Create(Wide(file), g_window, nullptr);
 }
 
-// Builds, attaches and paints the window of n controls; the tree stays until Drop.
-CUIControl* Show(int controls)
+CUIControl* Build(int controls) { return Build(MarkupFile(controls)); }
+
+// Builds, attaches and paints the window of that file; the tree stays until Drop.
+CUIControl* Show(const std::string& file)
 {
-    CUIControl* root = Build(controls);
+    CUIControl* root = Build(file);
     g_window->AttachDlg(root);
     g_window->NeedUpdate();
     PaintUntilQuiet();
     return root;
 }
 
+CUIControl* Show(int controls) { return Show(MarkupFile(controls)); }
+
 template <typename Work>
 double Seconds(Work&& work)
 {
+    const long faults = MinorFaults();
     const auto start = std::chrono::steady_clock::now();
     work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    g_faults += MinorFaults() - faults;
+    return seconds;
 }
 
 // Times one frame, adding the draw calls that it made to draws.
@@ -181,6 +208,20 @@ void FirstLayout(benchmark::State& state)
     ReportDraws(state, draws);
 }
 
+// Times the frames after control changes its width, a pixel at a time.
+void TimeWidthChanges(benchmark::State& state, CUIControl* control)
+{
+    size_t draws = 0;
+    int width = 30;
+    for (auto _ : state) {
+        width = width == 30 ? 31 : 30;
+        control->SetFixedWidth(width);
+        state.SetIterationTime(TimedFrame(draws));
+        PaintUntilQuiet();
+    }
+    ReportDraws(state, draws);
+}
+
 // One deep control changes its width; the frame that follows lays out again and paints
 // what that invalidated.
 void Relayout(benchmark::State& state)
@@ -190,16 +231,18 @@ void Relayout(benchmark::State& state)
     CUIControl* parent = root;
     while (parent->GetItemAt(parent->GetCount() - 1)->GetCount() > 0)
         parent = parent->GetItemAt(parent->GetCount() - 1);
-    CUIControl* leaf = parent->GetItemAt(0);
-    size_t draws = 0;
-    int width = 30;
-    for (auto _ : state) {
-        width = width == 30 ? 31 : 30;
-        leaf->SetFixedWidth(width);
-        state.SetIterationTime(TimedFrame(draws));
-        PaintUntilQuiet();
-    }
-    ReportDraws(state, draws);
+    TimeWidthChanges(state, parent->GetItemAt(0));
+    DropTree(root);
+}
+
+// A leaf of the last row of a scrolled list changes its width: its row is laid out
+// again, out of sight, and the frame draws nothing.
+void ScrolledRelayout(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    CUIControl* root = Show(ListFile(n));
+    CUIControl* row = root->GetItemAt(root->GetCount() - 1);
+    TimeWidthChanges(state, row->GetItemAt(0));
     DropTree(root);
 }
 
@@ -248,8 +291,14 @@ struct Stage {
 
 const Stage kStages[] = {
     {"load", Load},         {"construct", Construct}, {"build", BuildTree}, {"attach", Attach}, {"layout", FirstLayout},
-    {"relayout", Relayout}, {"paint", PaintWindow},   {"hittest", HitTest}, {"teardown", TearDown},
+    {"relayout", Relayout}, {"scrolled", ScrolledRelayout}, {"paint", PaintWindow},   {"hittest", HitTest},
+    {"teardown", TearDown},
 };
+
+// The runs of 100,000 controls and more, whose single iteration would outlast the
+// minimum time, run this many times all the same.
+constexpr int kLargeSize = 100000;
+constexpr int kLargeIterations = 5;
 
 // Keeps every run's time per iteration, by stage and size, for the summary.
 class Collector : public benchmark::ConsoleReporter {
@@ -261,11 +310,15 @@ public:
                 continue;
             const int n = std::atoi(run.run_name.args.c_str());
             seconds[run.run_name.function_name][n] = run.real_accumulated_time / static_cast<double>(run.iterations);
+            const auto found = run.counters.find("draws");
+            if (found != run.counters.end())
+                draws[run.run_name.function_name][n] = found->second.value;
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     std::map<std::string, std::map<int, double>> seconds;
+    std::map<std::string, std::map<int, double>> draws;
 };
 
 // A frame after nothing changed, and after the pointer crossed controls that do not
@@ -323,6 +376,79 @@ void PrintSummary(const Collector& results, const std::vector<int>& sizes)
                 " the previous size's, 1.00 being linear.)\n");
 }
 
+// A stage's time per control at n, or a negative value when it did not run there.
+double PerControl(const Collector& results, const char* stage, int n)
+{
+    const auto found = results.seconds.find(stage);
+    if (found == results.seconds.end() || found->second.count(n) == 0)
+        return -1;
+    return found->second.at(n) / n;
+}
+
+void PrintGoal(const char* goal, bool measured, bool met)
+{
+    std::printf("  %-62s %s\n", goal, measured ? (met ? "met" : "MISSED") : "not measured");
+}
+
+// The growth goal of a stage: its time per control grows at most limit per tenfold.
+void PrintGrowthGoal(const Collector& results, const char* stage, double limit)
+{
+    bool measured = false;
+    bool met = true;
+    for (int n = 1000; n <= kLargeSize; n *= 10) {
+        const double small = PerControl(results, stage, n / 10);
+        const double large = PerControl(results, stage, n);
+        if (small <= 0 || large <= 0)
+            continue;
+        measured = true;
+        met = met && large / small <= limit;
+    }
+    char goal[96];
+    std::snprintf(goal, sizeof goal, "%s: time per control grows <= %.1fx per tenfold", stage, limit);
+    PrintGoal(goal, measured, met);
+}
+
+// A frame at 100,000 controls within twice the same frame at 1,000.
+void PrintFrameGoal(const Collector& results, const char* stage)
+{
+    const double small = PerControl(results, stage, 1000);
+    const double large = PerControl(results, stage, kLargeSize);
+    char goal[96];
+    std::snprintf(goal, sizeof goal, "%s: the frame at 100k within 2x of the frame at 1k", stage);
+    PrintGoal(goal, small > 0 && large > 0, large * kLargeSize <= 2 * small * 1000);
+}
+
+void PrintGoals(const Collector& results)
+{
+    std::printf("\ngoals:\n");
+    bool measured = false;
+    bool met = true;
+    for (const auto& [n, seconds] : results.seconds.count("build") ? results.seconds.at("build")
+                                                                   : std::map<int, double>{}) {
+        const double load = PerControl(results, "load", n);
+        if (load <= 0)
+            continue;
+        measured = true;
+        met = met && seconds / n <= 4 * load;
+    }
+    PrintGoal("build: at most 4x pugixml's load of the same file at every size", measured, met);
+    PrintGrowthGoal(results, "build", 1.1);
+    PrintGrowthGoal(results, "attach", 1.2);
+    PrintGrowthGoal(results, "teardown", 1.2);
+    const double teardown = PerControl(results, "teardown", kLargeSize);
+    PrintGoal("teardown: at most 1 us per control at 100k", teardown > 0, teardown <= 1e-6);
+    PrintFrameGoal(results, "relayout");
+    PrintFrameGoal(results, "scrolled");
+    const auto draws = results.draws.find("scrolled");
+    bool drawn = false;
+    if (draws != results.draws.end()) {
+        // Below 1,000 controls the whole list fits in the window.
+        for (const auto& [n, count] : draws->second)
+            drawn = drawn || (n >= 1000 && count > 0);
+    }
+    PrintGoal("scrolled: the frame draws nothing from 1k on", draws != results.draws.end(), !drawn);
+}
+
 std::vector<int> ParseSizes(int& argc, char** argv)
 {
     std::vector<int> sizes{100, 1000, 10000, 100000};
@@ -351,6 +477,9 @@ std::vector<int> ParseSizes(int& argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Freed memory stays in the process: no heap trimming, no block of its own mapped.
+    mallopt(M_TRIM_THRESHOLD, INT_MAX);
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
     const std::vector<int> sizes = ParseSizes(argc, argv);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
@@ -368,7 +497,10 @@ int main(int argc, char** argv)
     fs::create_directories(g_dir);
     fs::copy_file(VONK_BENCH_IMAGE, g_dir / "image.png", fs::copy_options::overwrite_existing);
     for (int n : sizes)
+    {
         std::ofstream(g_dir / MarkupFile(n)) << bench::WindowMarkup(n);
+        std::ofstream(g_dir / ListFile(n)) << bench::ListMarkup(n);
+    }
     CResourceMgr::SetResourePath(Wide(g_dir.string()));
 
     BenchWindow window;
@@ -378,15 +510,21 @@ int main(int argc, char** argv)
 
     for (const Stage& stage : kStages) {
         for (int n : sizes) {
-            benchmark::RegisterBenchmark(stage.name, stage.run)
-                ->Arg(n)
-                ->UseManualTime()
-                ->Unit(benchmark::kMillisecond);
+            auto* run = benchmark::RegisterBenchmark(stage.name, [stage](benchmark::State& state) {
+                g_faults = 0;
+                stage.run(state);
+                state.counters["faults"] =
+                    benchmark::Counter(static_cast<double>(g_faults), benchmark::Counter::kAvgIterations);
+            });
+            run->Arg(n)->UseManualTime()->Unit(benchmark::kMillisecond);
+            if (n >= kLargeSize)
+                run->Iterations(kLargeIterations);
         }
     }
     Collector results;
     benchmark::RunSpecifiedBenchmarks(&results);
     PrintSummary(results, sizes);
+    PrintGoals(results);
     CheckQuietFrames(sizes.back());
 
     g_window = nullptr;

@@ -323,6 +323,52 @@ TEST_F(PaintTest, ControlsThatKeepAskingArePlacedOncePerPaintAndTheirRequestsKep
     EXPECT_EQ(Placed(), (Lines{"a", "b"}));
 }
 
+// A relayout looks only where controls asked since the last one; what turned visible
+// without asking must still be found there, in the order of the whole tree.
+TEST_F(PaintTest, ARelayoutFindsWhatAskedWhileHiddenOnceItShowsAgain)
+{
+    a.SetName(L"a");
+    b.SetName(L"b");
+    AttachTree();
+    vonktest::Paint(handler);
+    Placed().clear();
+    b.SizeEvent += RecordPlaced;
+
+    // A child added while its parent was hidden has never been placed.
+    CUIControl late;
+    late.SetName(L"l");
+    late.SizeEvent += RecordPlaced;
+    a.SetInternVisible(false);
+    a.Add(&late);
+    a.SetInternVisible(true);
+    b.NeedUpdate();
+    vonktest::Paint(handler);
+    EXPECT_EQ(Placed(), (Lines{"l", "b"}));
+    a.Remove(&late);
+}
+
+TEST_F(PaintTest, ARelayoutFindsAScrollBarShownWithoutAsking)
+{
+    CUIContainer box;
+    CUIControl after;
+    after.SetName(L"z");
+    box.Add(&after);
+    root.Add(&box);
+    AttachTree();
+    vonktest::Paint(handler);
+    Placed().clear();
+
+    CUIScrollBar* bar = box.GetVerticalScrollBar();
+    bar->SetName(L"v");
+    bar->SizeEvent += RecordPlaced;
+    after.SizeEvent += RecordPlaced;
+    bar->SetVisible(true);
+    after.NeedUpdate();
+    vonktest::Paint(handler);
+    EXPECT_EQ(Placed(), (Lines{"v", "z"}));
+    root.Remove(&box);
+}
+
 // Each notification as "code@journal lines so far", and the root's place then.
 class Recorder : public INotifyUI {
 public:

@@ -239,6 +239,10 @@ protected:
     // A rectangle of logical pixels in window pixels: left and right by the width factor,
     // top and bottom by the height factor, each rounded up.
     CUIRect ScaleRect(const CUIRect& logical) const;
+    // Marks this control, and every control whose children or scroll bars hold it, up to
+    // the first one already marked, as holding a control that the next relayout must look
+    // at. Called when the control asks for an update or turns visible.
+    void MarkUpdatePath();
 
     unsigned long m_dwBackColor = 0;
     CUIString m_sBkImage;
@@ -310,6 +314,9 @@ private:
     std::vector<CUIControl*> m_unlinked;
     // The controls whose m_items hold this one, once per listing.
     std::vector<CUIControl*> m_listedIn;
+    // This control or one below it may need placing: the window's relayout descends only
+    // into marked controls and unmarks those it finds with nothing to place.
+    bool m_bUpdatePath = true;
     // Neighbours in the list of the controls whose window m_pWindow is.
     CUIControl* m_pPrevOfWindow = nullptr;
     CUIControl* m_pNextOfWindow = nullptr;

@@ -190,6 +190,7 @@ private:
     void DeleteOptionGroup(const wchar_t* group);
 
     class DispatchSlot;
+    class UpdateSearch;
     // Lays the tree out: the root over the client area, or each control that asks.
     void Relayout();
     // Hands event to every control registered as a message filter, in order, until one

@@ -447,6 +447,7 @@ void CUIControl::NeedUpdate()
     if (!IsVisible())
         return;
     m_bUpdateNeeded = true;
+    MarkUpdatePath();
     Invalidate();
     if (m_pWindow)
         m_pWindow->NeedUpdate();
@@ -465,6 +466,18 @@ void CUIControl::NeedParentUpdate()
 }
 
 bool CUIControl::IsUpdateNeeded() const { return m_bUpdateNeeded; }
+
+void CUIControl::MarkUpdatePath()
+{
+    m_bUpdatePath = true;
+    // A container finds its scroll bars through their parent, its children through m_listedIn.
+    if (m_pParent && !m_pParent->m_bUpdatePath)
+        m_pParent->MarkUpdatePath();
+    for (CUIControl* container : m_listedIn) {
+        if (!container->m_bUpdatePath)
+            container->MarkUpdatePath();
+    }
+}
 
 void CUIControl::Invalidate()
 {
@@ -488,6 +501,8 @@ void CUIControl::SetVisible(bool visible)
     const bool wasVisible = IsVisible();
     m_bVisible = visible;
     m_bFocused = false;
+    if (!wasVisible && IsVisible())
+        MarkUpdatePath();
     if (IsVisible() != wasVisible) {
         NeedParentUpdate();
         VisibleChanged(IsVisible());
@@ -500,6 +515,8 @@ void CUIControl::SetInternVisible(bool visible)
 {
     const bool wasVisible = IsVisible();
     m_bInternVisible = visible;
+    if (!wasVisible && IsVisible())
+        MarkUpdatePath();
     for (int i = 0; i < m_items.GetSize(); ++i)
         static_cast<CUIControl*>(m_items[i])->SetInternVisible(IsVisible());
     if (IsVisible() != wasVisible)

@@ -1057,6 +1057,8 @@ void CListHeaderUI::SetVisible(bool visible)
     m_bFocused = false;
     if (IsVisible() == wasVisible)
         return;
+    if (IsVisible())
+        MarkUpdatePath();
     NeedParentUpdate();
     VisibleChanged(IsVisible());
 }
@@ -1065,6 +1067,8 @@ void CListHeaderUI::SetInternVisible(bool visible)
 {
     const bool wasVisible = IsVisible();
     m_bInternVisible = visible;
+    if (!wasVisible && IsVisible())
+        MarkUpdatePath();
     for (int i = 0; i < m_items.GetSize(); ++i)
         static_cast<CUIControl*>(m_items[i])->SetInternVisible(visible);
     if (IsVisible() != wasVisible)

@@ -155,8 +155,11 @@ void CUIScrollBar::SetVisible(bool visible)
 {
     if (m_bVisible == visible)
         return;
+    const bool wasVisible = IsVisible();
     m_bVisible = visible;
     m_bFocused = false;
+    if (!wasVisible && IsVisible())
+        MarkUpdatePath();
 }
 
 void CUIScrollBar::SetEnabled(bool enabled)

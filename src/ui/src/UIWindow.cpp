@@ -11,10 +11,12 @@
 
 #include <utility/logger>
 
+#include "UIContainer.h"
 #include "UIControl.h"
 #include "UIDpi.h"
 #include "UIPlatform.h"
 #include "UIRender.h"
+#include "UIScrollBar.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
 
@@ -359,15 +361,6 @@ namespace {
 // Whether any window of the process has sent NOTIFY_FIRST_PAINT.
 bool g_firstPaintSent = false;
 
-// Finds a control that asks for relayout and has not been placed in this pass yet.
-CUIControl* FindUnplacedUpdate(CUIControl* control, void* placed)
-{
-    auto& done = *static_cast<std::unordered_set<CUIControl*>*>(placed);
-    if (done.count(control))
-        return nullptr;
-    return CUIWindow::__FindControlFromUpdate(control, nullptr);
-}
-
 }  // namespace
 
 int CUIWindow::OnPaint(CRenderBase* render)
@@ -398,20 +391,84 @@ int CUIWindow::OnPaint(CRenderBase* render)
     return 1;
 }
 
+// The search for the controls that ask for an update, in the order of FindControl with
+// FINDFLAG_SELF_FIRST | FINDFLAG_VISIBLE: a visible control's scroll bars when it is a
+// container, then the control, then its children in order. It descends only into
+// controls marked as holding one that asks (MarkUpdatePath), and unmarks each visible
+// control under which it finds none, so that a search after one change walks that
+// change's path rather than the tree.
+class CUIWindow::UpdateSearch {
+public:
+    // Controls placed in this pass are passed over, but keep their marks while they ask again.
+    explicit UpdateSearch(const std::unordered_set<CUIControl*>& placed) : m_placed(placed) {}
+
+    // The first control that asks and is not placed yet, null when none is left.
+    CUIControl* Next(CUIControl* root)
+    {
+        bool asking = false;
+        return Find(root, asking);
+    }
+
+    // Unmarks what asks for nothing, after the root's placing laid the whole tree out.
+    void Unmark(CUIControl* root)
+    {
+        m_unmarkOnly = true;
+        bool asking = false;
+        Find(root, asking);
+    }
+
+private:
+    // The first unplaced control that asks at or below control; asking tells whether
+    // any control there still asks, placed or not.
+    CUIControl* Find(CUIControl* control, bool& asking)
+    {
+        if (!control->m_bUpdatePath || !control->IsVisible())
+            return nullptr;
+        bool below = false;
+        if (auto* container = dynamic_cast<CUIContainer*>(control)) {
+            for (CUIControl* bar : {static_cast<CUIControl*>(container->GetVerticalScrollBar()),
+                                    static_cast<CUIControl*>(container->GetHorizontalScrollBar())}) {
+                if (CUIControl* found = Find(bar, below))
+                    return found;
+            }
+        }
+        if (control->m_bUpdateNeeded) {
+            if (!m_unmarkOnly && m_placed.count(control) == 0)
+                return control;
+            below = true;
+        }
+        const CStdPtrArray& children = control->m_items;
+        for (int i = 0; i < children.GetSize(); ++i) {
+            if (CUIControl* found = Find(static_cast<CUIControl*>(children[i]), below))
+                return found;
+        }
+        control->m_bUpdatePath = below;
+        asking = asking || below;
+        return nullptr;
+    }
+
+    const std::unordered_set<CUIControl*>& m_placed;
+    bool m_unmarkOnly = false;
+};
+
 void CUIWindow::Relayout()
 {
     tagSIZE size{};
     GetSize(size);
     const CUIRect client(0, 0, static_cast<long>(size.cx), static_cast<long>(size.cy));
+    std::unordered_set<CUIControl*> placed;
+    UpdateSearch search(placed);
     if (m_pRoot->IsUpdateNeeded()) {
         m_pRoot->SetPos(client, true);
+        // A handler may have taken the tree away.
+        if (m_pRoot)
+            search.Unmark(m_pRoot);
         return;
     }
     // Each control is placed at most once, so a control whose SetPos keeps asking
     // for relayout cannot hold the paint up for ever.
-    std::unordered_set<CUIControl*> placed;
     while (m_pRoot) {
-        CUIControl* control = m_pRoot->FindControl(FindUnplacedUpdate, &placed, FINDFLAG_SELF_FIRST | FINDFLAG_VISIBLE);
+        CUIControl* control = search.Next(m_pRoot);
         if (control == nullptr)
             return;
         placed.insert(control);
