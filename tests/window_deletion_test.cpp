@@ -7,6 +7,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <headless.h>
@@ -25,9 +26,12 @@ enum class AlsoDeletes {
     DetachedRoot,  // the root, through DetachDlg, keeping the controls below it
 };
 
-// Not notifications: the window deletes itself from OnClose or from InitWindow.
+// Not notifications: the window deletes itself from OnClose, from InitWindow, or when the
+// control "spot" is placed anew (in the first layout, or in a later relayout of it alone).
 constexpr uint32_t kOnClose = 1;
 constexpr uint32_t kOnInit = 2;
+constexpr uint32_t kOnFirstPlacing = 3;
+constexpr uint32_t kOnLaterPlacing = 4;
 
 int g_windowsAlive = 0;
 // Controls that the deleted window leaves to the test.
@@ -46,6 +50,14 @@ public:
     {
         if (m_deleteOn == kOnInit)
             DeleteThis();
+        else if (m_deleteOn == kOnFirstPlacing)
+            DeleteWhenSpotIsPlaced();
+    }
+
+    void DeleteWhenSpotIsPlaced()
+    {
+        s_placing = this;
+        FindControl(L"spot")->SizeEvent += &ClosingWindow::SpotPlaced;
     }
 
     int OnClose() override
@@ -62,6 +74,13 @@ public:
     }
 
 private:
+    static bool SpotPlaced(void*)
+    {
+        if (ClosingWindow* window = std::exchange(s_placing, nullptr))
+            window->DeleteThis();
+        return true;
+    }
+
     void DeleteThis()
     {
         CUIControl* root = GetRoot();
@@ -86,10 +105,13 @@ private:
         g_rootOutlivedTheHandler = !g_rootDestroyed;
     }
 
+    static ClosingWindow* s_placing;
     uint32_t m_deleteOn;
     AlsoDeletes m_also;
     UI_DECLARE_MESSAGE_MAP()
 };
+
+ClosingWindow* ClosingWindow::s_placing = nullptr;
 
 UI_BEGIN_MESSAGE_MAP(ClosingWindow, CWindowImpBase)
 UI_ON_CLICK_CTRNAME(L"okbtn", ClosingWindow::OnNotice)
@@ -135,6 +157,15 @@ void LeaveSpot(CUIWindow& window)
     vonktest::MoveTo(headless::LastHandler(), 200, 150);
 }
 
+// "spot" grows after the first frame: the next frame lays out that control alone.
+void GrowSpot(CUIWindow& window)
+{
+    ShowAndPaint(window);
+    static_cast<ClosingWindow&>(window).DeleteWhenSpotIsPlaced();
+    window.FindControl(L"spot")->SetFixedWidth(120);
+    headless::PaintFrame();
+}
+
 struct Case {
     const char* name;
     uint32_t deleteOn;
@@ -153,6 +184,8 @@ const Case kCases[] = {
     {"MouseLeave", NOTIFY_MOUSE_LEAVE, AlsoDeletes::Nothing, LeaveSpot},
     {"FirstPaint", NOTIFY_FIRST_PAINT, AlsoDeletes::Nothing, ShowAndPaint},
     {"InitWindow", kOnInit, AlsoDeletes::Nothing, nullptr},
+    {"SizeHandlerInTheFirstLayout", kOnFirstPlacing, AlsoDeletes::Nothing, ShowAndPaint},
+    {"SizeHandlerInALaterRelayout", kOnLaterPlacing, AlsoDeletes::Nothing, GrowSpot},
     {"TreeThenWindowFromAClick", NOTIFY_CLICK, AlsoDeletes::Tree, ClickOk},
     {"TreeThenWindowFromOnClose", kOnClose, AlsoDeletes::Tree, ClickClose},
     {"TreeThenWindowFromMouseEnter", NOTIFY_MOUSE_ENTER, AlsoDeletes::Tree, EnterSpot},

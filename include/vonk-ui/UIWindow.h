@@ -192,7 +192,7 @@ private:
     class DispatchSlot;
     class UpdateSearch;
     // Lays the tree out: the root over the client area, or each control that asks.
-    void Relayout();
+    void Relayout(const CallbackScope& running);
     // Hands event to every control registered as a message filter, in order, until one
     // deletes the window.
     void RunMessageFilters(TEventUI& event, const CallbackScope& running);

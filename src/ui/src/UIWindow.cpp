@@ -373,7 +373,7 @@ int CUIWindow::OnPaint(CRenderBase* render)
     if (m_bUpdateNeeded) {
         // Cleared first, so that a request made while laying out is kept for the next paint.
         m_bUpdateNeeded = false;
-        Relayout();
+        Relayout(running);
         if (running.WindowDeleted())
             return 0;
         if (m_pRoot && !g_firstPaintSent) {
@@ -451,7 +451,7 @@ private:
     bool m_unmarkOnly = false;
 };
 
-void CUIWindow::Relayout()
+void CUIWindow::Relayout(const CallbackScope& running)
 {
     tagSIZE size{};
     GetSize(size);
@@ -460,14 +460,14 @@ void CUIWindow::Relayout()
     UpdateSearch search(placed);
     if (m_pRoot->IsUpdateNeeded()) {
         m_pRoot->SetPos(client, true);
-        // A handler may have taken the tree away.
-        if (m_pRoot)
+        // A size handler may have taken the tree away, or the window.
+        if (!running.WindowDeleted() && m_pRoot)
             search.Unmark(m_pRoot);
         return;
     }
     // Each control is placed at most once, so a control whose SetPos keeps asking
     // for relayout cannot hold the paint up for ever.
-    while (m_pRoot) {
+    while (!running.WindowDeleted() && m_pRoot) {
         CUIControl* control = search.Next(m_pRoot);
         if (control == nullptr)
             return;
