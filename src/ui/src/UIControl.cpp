@@ -215,6 +215,7 @@ void CUIControl::SetWindowPointer(CUIWindow* window)
     if (window == m_pWindow)
         return;
     if (m_pWindow) {
+        --m_pWindow->m_nControls;
         (m_pPrevOfWindow ? m_pPrevOfWindow->m_pNextOfWindow : m_pWindow->m_pFirstControl) = m_pNextOfWindow;
         if (m_pNextOfWindow)
             m_pNextOfWindow->m_pPrevOfWindow = m_pPrevOfWindow;
@@ -222,6 +223,7 @@ void CUIControl::SetWindowPointer(CUIWindow* window)
     }
     m_pWindow = window;
     if (m_pWindow) {
+        ++m_pWindow->m_nControls;
         m_pNextOfWindow = m_pWindow->m_pFirstControl;
         if (m_pNextOfWindow)
             m_pNextOfWindow->m_pPrevOfWindow = this;
