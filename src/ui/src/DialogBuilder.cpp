@@ -90,8 +90,9 @@ const ControlClass kControlClasses[] = {
 // compare per class.
 const ControlClass* KnownClass(const wchar_t* name)
 {
-    static const std::unordered_map<std::wstring_view, const ControlClass*> kByName = [] {
-        std::unordered_map<std::wstring_view, const ControlClass*> byName;
+    using ByName = std::unordered_map<std::wstring_view, const ControlClass*, MarkupNameHash>;
+    static const ByName kByName = [] {
+        ByName byName;
         for (const ControlClass& known : kControlClasses)
             byName.emplace(known.name, &known);
         return byName;
