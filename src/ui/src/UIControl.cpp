@@ -193,9 +193,10 @@ void CUIControl::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
 
 void LendWindow(CUIControl* control, CUIWindow* window)
 {
+    CUIWindow* const outer = g_lending;
     g_lending = window;
     control->SetOwnWindow(window, control->GetParent(), false);
-    g_lending = nullptr;
+    g_lending = outer;
 }
 
 void CUIControl::SetParentPointer(CUIControl* parent)
