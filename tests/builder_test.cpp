@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -41,6 +42,19 @@ int& ProbesAlive()
     return alive;
 }
 
+// The controls below control, in order, each as "name:" with "w" when it holds control's
+// window and "p" when its parent is the control that lists it.
+std::string Survey(const CUIControl& control, CUIWindow* window)
+{
+    std::string seen;
+    for (int i = 0; i < control.GetCount(); ++i) {
+        const CUIControl* child = control.GetItemAt(i);
+        seen += " " + Narrow(child->GetName()) + ":" + (child->GetOwnWindow() == window ? "w" : "-") +
+                (child->GetParent() == &control ? "p" : "-") + Survey(*child, window);
+    }
+    return seen;
+}
+
 class Probe : public CUIControl {
 public:
     Probe() { ++ProbesAlive(); }
@@ -51,6 +65,9 @@ public:
         CUIControl::SetAttribute(name, value);
         Attributes().push_back(Narrow(GetName()) + "." + Narrow(name) + "=" + Narrow(value) +
                                (GetOwnWindow() ? " [window]" : "") + (GetParent() ? " [parent]" : ""));
+        // "survey": what the controls below hold while this one's attributes are set.
+        if (std::wcscmp(name, L"survey") == 0 && GetOwnWindow())
+            Attributes().push_back(Narrow(GetName()) + " sees" + Survey(*this, GetOwnWindow()));
     }
 };
 
@@ -164,6 +181,22 @@ TEST_F(BuilderTest, AWindowFileGivesItsLastControlBuiltChildrenFirst)
     EXPECT_EQ(layout->GetOwnWindow(), nullptr);
     EXPECT_EQ(layout->GetItemAt(0)->GetOwnWindow(), nullptr);
     DeleteChildren(*layout);
+}
+
+TEST_F(BuilderTest, EveryControlBelowHoldsTheLentWindowAndItsParentUntilTheBuildEnds)
+{
+    std::unique_ptr<CUIControl> outer(BuildForWindow(L"lent_deep.xml", nullptr));
+    ASSERT_NE(outer, nullptr);
+    // The included copy, unnamed, came back without the window and gets it again with its
+    // parent's; each control itself holds the window without a parent.
+    EXPECT_EQ(Attributes(), (Lines{"inner.name=inner [window]", ".text=inner [window]", ".source=include_one.xml",
+                                   "middle.name=middle [window]", "middle.survey= [window]",
+                                   "middle sees inner:wp :wp", "outer.name=outer [window]",
+                                   "outer.survey= [window]", "outer sees middle:wp inner:wp :wp"}));
+    EXPECT_EQ(outer->GetOwnWindow(), nullptr);
+    EXPECT_EQ(outer->GetParent(), nullptr);
+    EXPECT_EQ(Survey(*outer, nullptr), " middle:wp inner:wp :wp");
+    DeleteChildren(*outer);
 }
 
 TEST_F(BuilderTest, TheRootIsNeverBuiltAndEveryChildGoesToTheParent)

@@ -410,6 +410,33 @@ TEST_F(WindowTest, NamesFindTheControlReachedLast)
     EXPECT_EQ(window->FindControl(L"renamed"), nullptr);
 }
 
+TEST_F(WindowTest, EveryNameAControlWasRegisteredUnderIsForgottenWithIt)
+{
+    auto earlier = std::make_unique<CUIControl>();
+    auto later = std::make_unique<CUIControl>();
+    auto moved = std::make_unique<CUIControl>();
+    earlier->SetName(L"shared");
+    later->SetName(L"shared");
+    moved->SetName(L"one");
+    root.Add(earlier.get());
+    root.Add(moved.get());
+    window->AttachDlg(&root);
+    root.Add(later.get());  // takes the name over
+    moved->SetName(L"two");
+    root.Remove(moved.get());
+    root.Add(moved.get());  // now under both names
+    EXPECT_EQ(window->FindControl(L"one"), moved.get());
+    EXPECT_EQ(window->FindControl(L"two"), moved.get());
+
+    later.reset();
+    EXPECT_EQ(window->FindControl(L"shared"), nullptr);
+    moved.reset();
+    EXPECT_EQ(window->FindControl(L"one"), nullptr);
+    EXPECT_EQ(window->FindControl(L"two"), nullptr);
+    earlier.reset();  // had given the name away: nothing of it is left to forget
+    EXPECT_EQ(root.GetCount(), 0);
+}
+
 TEST_F(WindowTest, AddingToAnAttachedParentInitialisesTheSubtree)
 {
     AttachTree();

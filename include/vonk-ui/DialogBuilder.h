@@ -65,9 +65,12 @@ public:
 private:
     // Loads path; false, with a log line, when it cannot be read or parsed.
     bool Load(const CUIString& path);
-    // The first factory's control for the element name.
+    // The control of the first factory after the builder's own table: the callback, then the plug-ins.
     CUIControl* MakeControl(const CUIString& name) const;
-    CUIControl* BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent);
+    // The control pass; underElement when parent is an element of this build, which takes
+    // the lent window back from the controls below it.
+    CUIControl* ParseChildren(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent, bool underElement);
+    CUIControl* BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent, bool underElement);
     CUIControl* BuildInclude(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent);
 
     IDialogBuilderCallback* m_pCallback;

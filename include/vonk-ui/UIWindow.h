@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -184,8 +185,27 @@ private:
     // Takes the control out of the root, the name map, option groups, filters, timers, pressed and hovered.
     void Forget(CUIControl* control);
     void RegisterName(const CUIString& name, CUIControl* control);
+    // Empties the name map, and every control's list of the names it holds there.
+    void ForgetAllNames();
+
+    // An entry of the name map: the control, and the text of the name that its key views.
+    struct NamedControl {
+        std::unique_ptr<wchar_t[]> name;
+        CUIControl* control;
+    };
+    using NameMap = std::unordered_map<std::wstring_view, NamedControl>;
+    using NameEntry = NameMap::value_type;
+    // What a control may sit in: the entries of the name map that name it now (most
+    // controls hold one name at most), and maybe filters, timers or option groups.
+    struct Registered {
+        NameEntry* name = nullptr;
+        std::vector<NameEntry*> moreNames;
+
+        void AddName(NameEntry* entry);
+        void DropName(const NameEntry* entry);
+    };
     // Notes that the control may sit in one of the registries.
-    std::vector<CUIString>& Registration(CUIControl* control);
+    Registered& Registration(CUIControl* control);
     void KillTimerAt(size_t index);
     void DeleteOptionGroup(const wchar_t* group);
 
@@ -208,7 +228,7 @@ private:
     CUIControl* m_pRoot;
     // Control names; a map that grows with the tree, so that registering names stays
     // linear in the number of controls however many a window has.
-    std::unordered_map<std::wstring, CUIControl*> m_mNameHash;
+    NameMap m_mNameHash;
     CStdPtrArray m_aFoundControls;
     std::vector<std::unique_ptr<TimerEntry>> m_aTimers;
     CStdPtrArray m_aNotifiers;
@@ -238,8 +258,10 @@ private:
     std::shared_ptr<CallbackState> m_callbacks;
     // The first of the controls whose window this is, listed through the controls.
     CUIControl* m_pFirstControl = nullptr;
-    // Controls that may sit in a registry, with the names they were registered under.
-    std::unordered_map<const CUIControl*, std::vector<CUIString>> m_registered;
+    // Controls that may sit in a registry, with the entries that name them.
+    std::unordered_map<const CUIControl*, Registered> m_registered;
+    // How many controls hold this window: what the name map may grow to.
+    size_t m_nControls = 0;
     // The controls a running dispatch is about to touch; a deleted one is nulled here.
     std::vector<CUIControl**> m_dispatchSlots;
 };

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cassert>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -20,6 +22,7 @@
 
 #include "ControlTree.h"
 #include "GlobalManager.h"
+#include "LentWindow.h"
 #include "MarkupFiles.h"
 #include "MarkupPlace.h"
 #include "MarkupText.h"
@@ -84,6 +87,33 @@ const ControlClass kControlClasses[] = {
     {L"CheckBox", &Make<CUICheckBox>},
     {L"TileExLayout", &Make<CUITileExLayout>},
 };
+
+// The builder's own class for an element name, or null: one hash of the name, not a
+// compare per class.
+const ControlClass* KnownClass(const wchar_t* name)
+{
+    using ByName = std::unordered_map<std::wstring_view, const ControlClass*, MarkupNameHash>;
+    static const ByName kByName = [] {
+        ByName byName;
+        for (const ControlClass& known : kControlClasses)
+            byName.emplace(known.name, &known);
+        return byName;
+    }();
+    const auto found = kByName.find(name);
+    return found == kByName.end() ? nullptr : found->second;
+}
+
+// The window lent to what was built below a control that is dropped before it was lent
+// itself goes back, as if the control had taken it back.
+void TakeBackBelow(CUIControl* control, CUIWindow* window)
+{
+    if (window == nullptr)
+        return;
+    for (CUIControl* below : Descendants(control)) {
+        if (below->GetOwnWindow() == window)
+            below->SetOwnWindow(nullptr, below->GetParent(), false);
+    }
+}
 
 // No sensible markup nests files this deep; a cycle spelled with ever different paths does.
 constexpr size_t kMaxFileNesting = 32;
@@ -383,17 +413,12 @@ CUIControl* CDialogBuilder::Create(CUIWindow* window, CUIControl* parent)
 
 CUIControl* CDialogBuilder::CreateControlByClass(const CUIString& name)
 {
-    for (const ControlClass& known : kControlClasses) {
-        if (name == known.name)
-            return known.make();
-    }
-    return nullptr;
+    const ControlClass* known = KnownClass(name.GetData());
+    return known ? known->make() : nullptr;
 }
 
 CUIControl* CDialogBuilder::MakeControl(const CUIString& name) const
 {
-    if (CUIControl* control = CreateControlByClass(name))
-        return control;
     if (m_pCallback) {
         if (CUIControl* control = m_pCallback->CreateControl(name))
             return control;
@@ -409,6 +434,12 @@ CUIControl* CDialogBuilder::MakeControl(const CUIString& name) const
 
 CUIControl* CDialogBuilder::ParseControl(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent)
 {
+    return ParseChildren(node, window, parent, false);
+}
+
+CUIControl* CDialogBuilder::ParseChildren(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent,
+                                          bool underElement)
+{
     CUIControl* result = nullptr;
     for (const pugi::xml_node child : node.children()) {
         // Without a parent only the last child's control is handed out: drop the one before.
@@ -419,12 +450,14 @@ CUIControl* CDialogBuilder::ParseControl(const pugi::xml_node& node, CUIWindow* 
         const wchar_t* name = child.name();
         if (IsResource(name))
             continue;
-        result = IsNamed(name, L"Include") ? BuildInclude(child, window, parent) : BuildElement(child, window, parent);
+        result = IsNamed(name, L"Include") ? BuildInclude(child, window, parent)
+                                           : BuildElement(child, window, parent, underElement);
     }
     return result;
 }
 
-CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent)
+CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent,
+                                         bool underElement)
 {
     const MarkupPlace here(m_path, element);
     if (ElementsInProgress() >= kMaxElementNesting) {
@@ -432,19 +465,20 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
         return nullptr;
     }
     const ElementInProgress nesting;
-    const CUIString name(element.name());
-    CUIControl* control = MakeControl(name);
+    const wchar_t* name = element.name();
+    const ControlClass* known = KnownClass(name);
+    CUIControl* control = known ? known->make() : MakeControl(CUIString(name));
     if (control == nullptr) {
         ReportNoControl(element);
         return nullptr;
     }
     // The table makes every "ChildLayout"; it builds its own file later, with this builder's callback.
-    if (name == L"ChildLayout")
+    if (IsNamed(name, L"ChildLayout"))
         static_cast<CUIChildLayout*>(control->GetInterface(L"ChildLayout"))->SetBuilderCallback(m_pCallback);
-    CListUI* const list = name == L"List" ? static_cast<CListUI*>(control) : nullptr;
+    CListUI* const list = IsNamed(name, L"List") ? static_cast<CListUI*>(control) : nullptr;
     CListHeaderUI* const madeHeader = list ? list->GetHeader() : nullptr;
     if (element.first_child())
-        ParseControl(element, window, control);
+        ParseChildren(element, window, control, true);
     if (list)
         DeleteIfReplaced(*list, madeHeader);
 
@@ -452,25 +486,28 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
         auto* pContainer = static_cast<IContainerUI*>(parent->GetInterface(L"IContainer"));
         assert(pContainer);
         if (!pContainer->Add(control)) {
+            if (control->GetOwnWindow() == nullptr)
+                TakeBackBelow(control, window);
             DeleteControlTree(control);
             return nullptr;
         }
     }
 
     // A parent that has a window gave it to the control already; otherwise the window is
-    // lent for the attributes only.
+    // lent for the attributes only. What is lent stays below the control until the element
+    // that is not itself built under another takes it back from its whole subtree at once.
     const bool lend = window && control->GetOwnWindow() == nullptr;
     if (lend)
-        control->SetOwnWindow(window, control->GetParent(), false);
+        LendWindow(control, window);
     if (window) {
-        if (const wchar_t* defaults = window->GetDefaultAttributeList(name.GetData()))
+        if (const wchar_t* defaults = window->GetDefaultAttributeList(name))
             control->ApplyAttributeList(defaults);
     }
     SetAttribute(control, element);
-    if (lend)
-        control->SetOwnWindow(nullptr, control->GetParent(), false);
-    else
+    if (!lend)
         RegisterNamesIfAttached(control);
+    else if (!underElement)
+        control->SetOwnWindow(nullptr, control->GetParent(), false);
     return control;
 }
 

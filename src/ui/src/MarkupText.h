@@ -2,6 +2,7 @@
 // Reading element names and attribute values of markup.
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <cwchar>
 #include <string_view>
@@ -81,9 +82,21 @@ inline int ReadInts(const wchar_t* value, int* numbers, int count)
     return count;
 }
 
+// Hashes a markup name in one pass over its letters, inline: names are a few letters long.
+struct MarkupNameHash {
+    size_t operator()(std::wstring_view name) const noexcept
+    {
+        size_t hash = 14695981039346656037ull;
+        for (const wchar_t letter : name)
+            hash = (hash ^ static_cast<size_t>(letter)) * 1099511628211ull;
+        return hash;
+    }
+};
+
 // The attributes that one class of control reads itself, by name.
 template <typename Control>
-using AttributeTable = std::unordered_map<std::wstring_view, void (*)(Control& control, const wchar_t* value)>;
+using AttributeTable =
+    std::unordered_map<std::wstring_view, void (*)(Control& control, const wchar_t* value), MarkupNameHash>;
 
 // Applies the attribute of that name from table to control; false when the table has none.
 template <typename Control>

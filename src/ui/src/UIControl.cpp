@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ContentArea.h"
+#include "LentWindow.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
 #include "UIWindow.h"
@@ -19,6 +20,9 @@ void EraseOne(std::vector<CUIControl*>& controls, const CUIControl* control)
     if (found != controls.end())
         controls.erase(found);
 }
+
+// The window that LendWindow is lending right now, or null.
+CUIWindow* g_lending = nullptr;
 
 }  // namespace
 
@@ -173,12 +177,26 @@ bool CUIControl::SetItemIndex(CUIControl* child, int index)
 
 void CUIControl::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
 {
-    for (int i = 0; i < m_items.GetSize(); ++i)
-        static_cast<CUIControl*>(m_items[i])->SetOwnWindow(window, this, init);
+    for (int i = 0; i < m_items.GetSize(); ++i) {
+        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        // A child built under the window being lent holds it already, and so does its subtree.
+        if (g_lending && window == g_lending && child->m_pWindow == window)
+            child->SetParentPointer(this);
+        else
+            child->SetOwnWindow(window, this, init);
+    }
     SetWindowPointer(window);
     SetParentPointer(parent);
     if (init)
         Init();
+}
+
+void LendWindow(CUIControl* control, CUIWindow* window)
+{
+    CUIWindow* const outer = g_lending;
+    g_lending = window;
+    control->SetOwnWindow(window, control->GetParent(), false);
+    g_lending = outer;
 }
 
 void CUIControl::SetParentPointer(CUIControl* parent)
@@ -198,6 +216,7 @@ void CUIControl::SetWindowPointer(CUIWindow* window)
     if (window == m_pWindow)
         return;
     if (m_pWindow) {
+        --m_pWindow->m_nControls;
         (m_pPrevOfWindow ? m_pPrevOfWindow->m_pNextOfWindow : m_pWindow->m_pFirstControl) = m_pNextOfWindow;
         if (m_pNextOfWindow)
             m_pNextOfWindow->m_pPrevOfWindow = m_pPrevOfWindow;
@@ -205,6 +224,7 @@ void CUIControl::SetWindowPointer(CUIWindow* window)
     }
     m_pWindow = window;
     if (m_pWindow) {
+        ++m_pWindow->m_nControls;
         m_pNextOfWindow = m_pWindow->m_pFirstControl;
         if (m_pNextOfWindow)
             m_pNextOfWindow->m_pPrevOfWindow = this;

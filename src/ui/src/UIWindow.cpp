@@ -749,6 +749,9 @@ bool CUIWindow::InitControls(CUIControl* control, CUIControl* parent)
     if (control == nullptr)
         return true;
     control->SetOwnWindow(this, parent, true);
+    // Every control that holds the window may bring a name: no table grows by rehashing.
+    m_mNameHash.reserve(m_nControls);
+    m_registered.reserve(m_nControls);
     control->FindControl(__FindControlFromNameHash, this, 0);
     return true;
 }
@@ -760,7 +763,7 @@ void CUIWindow::DetachDlg()
     CUIControl* root = m_pRoot;
     m_pRoot = nullptr;
     // Emptied first, so that forgetting each control finds no names left to look for.
-    m_mNameHash.clear();
+    ForgetAllNames();
     root->FindControl(
         [](CUIControl* control, void* window) -> CUIControl* {
             static_cast<CUIWindow*>(window)->Forget(control);
@@ -789,7 +792,7 @@ CUIControl* CUIWindow::FindControl(const wchar_t* name) const
     if (name == nullptr)
         return nullptr;
     const auto found = m_mNameHash.find(name);
-    return found == m_mNameHash.end() ? nullptr : found->second;
+    return found == m_mNameHash.end() ? nullptr : found->second.control;
 }
 
 CUIControl* CUIWindow::FindControl(tagPOINT pt) const { return FindSubControlByPoint(nullptr, pt); }
@@ -1046,14 +1049,53 @@ void CUIWindow::SendNotify(TNotifyUI& msg, bool async)
 
 // ---- forgetting deleted controls ----
 
-std::vector<CUIString>& CUIWindow::Registration(CUIControl* control) { return m_registered[control]; }
+void CUIWindow::Registered::AddName(NameEntry* entry)
+{
+    if (name == nullptr)
+        name = entry;
+    else
+        moreNames.push_back(entry);
+}
+
+void CUIWindow::Registered::DropName(const NameEntry* entry)
+{
+    if (name != entry) {
+        moreNames.erase(std::remove(moreNames.begin(), moreNames.end(), entry), moreNames.end());
+        return;
+    }
+    name = nullptr;
+    if (!moreNames.empty()) {
+        name = moreNames.back();
+        moreNames.pop_back();
+    }
+}
+
+CUIWindow::Registered& CUIWindow::Registration(CUIControl* control) { return m_registered[control]; }
 
 void CUIWindow::RegisterName(const CUIString& name, CUIControl* control)
 {
-    m_mNameHash[name.GetData()] = control;
-    std::vector<CUIString>& names = Registration(control);
-    if (std::find(names.begin(), names.end(), name) == names.end())
-        names.push_back(name);
+    const std::wstring_view key(name.GetData(), static_cast<size_t>(name.GetLength()));
+    auto found = m_mNameHash.find(key);
+    if (found == m_mNameHash.end()) {
+        auto text = std::make_unique<wchar_t[]>(key.size() + 1);
+        std::copy(key.begin(), key.end(), text.get());
+        const std::wstring_view owned(text.get(), key.size());
+        found = m_mNameHash.emplace(owned, NamedControl{std::move(text), control}).first;
+    } else if (found->second.control == control) {
+        return;
+    } else {
+        // The name passes to this control: the one it named so far no longer holds it.
+        m_registered[found->second.control].DropName(&*found);
+        found->second.control = control;
+    }
+    Registration(control).AddName(&*found);
+}
+
+void CUIWindow::ForgetAllNames()
+{
+    m_mNameHash.clear();
+    for (auto& registered : m_registered)
+        registered.second = Registered();
 }
 
 void CUIWindow::Forget(CUIControl* control)
@@ -1071,11 +1113,11 @@ void CUIWindow::Forget(CUIControl* control)
     const auto found = m_registered.find(control);
     if (found == m_registered.end())
         return;
-    for (const CUIString& name : found->second) {
-        const auto named = m_mNameHash.find(name.GetData());
-        if (named != m_mNameHash.end() && named->second == control)
-            m_mNameHash.erase(named);
-    }
+    const Registered& record = found->second;
+    if (record.name)
+        m_mNameHash.erase(m_mNameHash.find(record.name->first));
+    for (const NameEntry* entry : record.moreNames)
+        m_mNameHash.erase(m_mNameHash.find(entry->first));
     m_registered.erase(found);
 
     for (int i = m_aMessageFilters.GetSize(); i-- > 0;) {
