@@ -76,6 +76,12 @@ string(SUBSTRING "${readme}" ${start} -1 readme)
 string(FIND "${readme}" "\n```" end)
 math(EXPR length "${end} - 7")
 string(SUBSTRING "${readme}" 7 ${length} example)
+# Its resource directory holds a main.xml with the button "ok", so that it builds a tree
+# and then has one to delete.
+set(readme_resources ${WORK_DIR}/bin/readme-resources/)
+file(WRITE ${readme_resources}main.xml
+     "<Window size=\"640,480\"><VerticalLayout><Button name=\"ok\" text=\"OK\"/></VerticalLayout></Window>\n")
+string(REPLACE "/usr/share/my-app/" "${readme_resources}" example "${example}")
 file(WRITE ${WORK_DIR}/bin/readme-example.cpp "${example}\n")
 run(c++ -std=c++17 ${leak_check} ${WORK_DIR}/bin/readme-example.cpp -o ${WORK_DIR}/bin/readme-example ${flags})
 
@@ -85,4 +91,9 @@ foreach(consumer ${WORK_DIR}/cmake-consumer/consumer ${WORK_DIR}/bin/pkgconfig-c
   get_filename_component(name ${consumer} NAME)
   run(${CMAKE_COMMAND} -E env ${run_env} ${consumer} ${SOURCE_DIR}/ ${WORK_DIR}/bin/${name}.png)
 endforeach()
-run(${CMAKE_COMMAND} -E env ${run_env} ${WORK_DIR}/bin/readme-example)
+# Its log says whether main.xml was built: a window without a tree proves nothing.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${run_env} SPDLOG_LEVEL=debug ${WORK_DIR}/bin/readme-example
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR out MATCHES "root == null" OR NOT out MATCHES "window release")
+  message(FATAL_ERROR "the README's example failed (${rc}):\n${out}\n${err}")
+endif()
