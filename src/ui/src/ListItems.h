@@ -64,6 +64,14 @@ inline bool SelectItemOf(CUIControl& item, bool& selected, IListOwnerUI* owner, 
     return true;
 }
 
+// After the base's Activate answered activated: an activated item tells its window.
+inline bool NotifyIfActivated(CUIControl& item, bool activated)
+{
+    if (activated)
+        NotifyFromItem(item, NOTIFY_ITEM_ACTIVATE, 0);
+    return activated;
+}
+
 // After the item's visibility changed: a hidden item gives up the selection.
 inline void DeselectIfHidden(CUIControl& item, bool& selected, IListOwnerUI* owner)
 {
@@ -189,4 +197,15 @@ void PaintItemBackground(CUIRender* render, const CUIRect& item, const ItemLook&
         return;
     if (info.dwLineColor != 0)
         render->DrawLine(CUIRect(item.left, item.bottom - 1, item.right, item.bottom - 1), 1, info.dwLineColor, 0);
+}
+
+// The background of an item in its owner's list by the owner's record; nothing without an owner.
+template <typename DrawOrForget>
+void PaintBackgroundOfItem(CUIRender* render, const CUIControl& control, IListOwnerUI* owner, const CUIRect& pos,
+                           UINT state, bool selected, int index, CUIString& ownImage, DrawOrForget drawOrForget)
+{
+    if (owner == nullptr)
+        return;
+    tagTListInfoUI& info = *owner->GetListInfo();
+    PaintItemBackground(render, pos, LookOf(control, info, state, selected, index), info, ownImage, drawOrForget);
 }

@@ -48,13 +48,7 @@ void CListElementUI::Invalidate() { InvalidateItem(*this); }
 
 bool CListElementUI::Select(bool select) { return SelectItemOf(*this, m_bSelected, m_pOwner, m_iItemIndex, select); }
 
-bool CListElementUI::Activate()
-{
-    if (!CUIControl::Activate())
-        return false;
-    NotifyFromItem(*this, NOTIFY_ITEM_ACTIVATE, 0);
-    return true;
-}
+bool CListElementUI::Activate() { return NotifyIfActivated(*this, CUIControl::Activate()); }
 
 void CListElementUI::SetVisible(bool visible)
 {
@@ -91,12 +85,9 @@ void CListElementUI::DoEvent(TEventUI& event)
 
 void CListElementUI::DrawItemBk(CUIRender* render, const CUIRect&)
 {
-    if (m_pOwner == nullptr)
-        return;
-    tagTListInfoUI& info = *m_pOwner->GetListInfo();
     const auto drawOrForget = [this, render](CUIString& image) { return DrawImageOrForget(render, image, nullptr); };
-    PaintItemBackground(render, m_rcItem, LookOf(*this, info, m_uButtonState, m_bSelected, m_iItemIndex), info,
-                        m_sBkImage, drawOrForget);
+    PaintBackgroundOfItem(render, *this, m_pOwner, m_rcItem, m_uButtonState, m_bSelected, m_iItemIndex, m_sBkImage,
+                          drawOrForget);
 }
 
 // ---- the label item ----
@@ -351,13 +342,7 @@ bool CListContainerElementUI::Select(bool select)
     return SelectItemOf(*this, m_bSelected, m_pOwner, m_iItemIndex, select);
 }
 
-bool CListContainerElementUI::Activate()
-{
-    if (!CUIContainer::Activate())
-        return false;
-    NotifyFromItem(*this, NOTIFY_ITEM_ACTIVATE, 0);
-    return true;
-}
+bool CListContainerElementUI::Activate() { return NotifyIfActivated(*this, CUIContainer::Activate()); }
 
 void CListContainerElementUI::SetVisible(bool visible)
 {
@@ -401,12 +386,9 @@ void CListContainerElementUI::DoEvent(TEventUI& event)
 
 void CListContainerElementUI::DrawItemBk(CUIRender* render, const CUIRect&)
 {
-    if (m_pOwner == nullptr)
-        return;
-    tagTListInfoUI& info = *m_pOwner->GetListInfo();
     const auto drawOrForget = [this, render](CUIString& image) { return DrawImageOrForget(render, image, nullptr); };
-    PaintItemBackground(render, m_rcItem, LookOf(*this, info, m_uButtonState, m_bSelected, m_iItemIndex), info,
-                        m_sBkImage, drawOrForget);
+    PaintBackgroundOfItem(render, *this, m_pOwner, m_rcItem, m_uButtonState, m_bSelected, m_iItemIndex, m_sBkImage,
+                          drawOrForget);
 }
 
 void CListContainerElementUI::DoPaint(CUIRender* render, const CUIRect& paint)
