@@ -263,6 +263,7 @@ private:
     CUIContainer* LiveOwnerDrag();
     void SendOwnNotify(uint32_t type, const TEventUI& event);
 
+    // What the lifetime members here and below are for: see docs/lifetime.md.
     std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
 
 protected:
@@ -298,6 +299,8 @@ protected:
 
 private:
     friend class CUIWindow;
+    // The links below keep containers, parents and windows from pointing at a deleted
+    // control: see docs/lifetime.md.
 
     // Links the child in at index; the window's initialisation comes first.
     bool InsertChild(CUIControl* child, int index);

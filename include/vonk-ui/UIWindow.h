@@ -175,6 +175,8 @@ protected:
     void DeleteWhenIdle(CUIControl* control);
 
 private:
+    // How the window forgets deleted controls and survives its own deletion during a
+    // callback: see docs/lifetime.md.
     friend class CUIControl;
     friend void TimerCallback(void* arg);
     class CallbackScope;
