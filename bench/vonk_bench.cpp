@@ -1,8 +1,9 @@
 // The library's stages measured one at a time on generated windows of N controls, through
 // the headless backend with its journal and pixel work off: pugixml's load of the same
 // file (the floor), making the same controls bare (what their size alone costs), building
-// the tree, attaching it to the window, the first layout, the frame after one control
-// changes size, a paint of the whole window, a hit test and the tear-down; and the frame
+// the tree, attaching it to the window, the first layout, the layout work of the frame
+// after one control changes size and, apart, that frame's repaint of what the change
+// invalidated, a paint of the whole window, a hit test and the tear-down; and the frame
 // after one control changes size in a scrolled list of which only a window's worth shows.
 // Freed memory stays in the process between iterations, so that the kernel's first touch
 // of a page is not timed over and over, and each stage reports the page faults that it
@@ -208,32 +209,62 @@ void FirstLayout(benchmark::State& state)
     ReportDraws(state, draws);
 }
 
+// Times one frame that only lays out, adding the draw calls that it made to draws.
+double TimedLayoutFrame(size_t& draws)
+{
+    const size_t before = headless::DrawCalls();
+    const double seconds = Seconds([] { headless::LayoutFrame(); });
+    draws += headless::DrawCalls() - before;
+    return seconds;
+}
+
+// What of the frames after a control changes its width is timed.
+enum class FramePart {
+    Whole,   // the frame, laying out and painting
+    Layout,  // the frame's layout work alone, with nothing painted
+    Paint,   // the repaint of what the change and its layout invalidated
+};
+
 // Times the frames after control changes its width, a pixel at a time.
-void TimeWidthChanges(benchmark::State& state, CUIControl* control)
+void TimeWidthChanges(benchmark::State& state, CUIControl* control, FramePart part)
 {
     size_t draws = 0;
     int width = 30;
     for (auto _ : state) {
         width = width == 30 ? 31 : 30;
         control->SetFixedWidth(width);
-        state.SetIterationTime(TimedFrame(draws));
+        if (part == FramePart::Whole) {
+            state.SetIterationTime(TimedFrame(draws));
+        } else if (part == FramePart::Layout) {
+            state.SetIterationTime(TimedLayoutFrame(draws));
+        } else {
+            headless::LayoutFrame();
+            state.SetIterationTime(TimedFrame(draws));
+        }
         PaintUntilQuiet();
     }
     ReportDraws(state, draws);
 }
 
-// One deep control changes its width; the frame that follows lays out again and paints
-// what that invalidated.
-void Relayout(benchmark::State& state)
+// Times the frames after one deep control of the generated window changes its width.
+void TimeDeepWidthChanges(benchmark::State& state, FramePart part)
 {
     CUIControl* root = Show(static_cast<int>(state.range(0)));
     // A leaf at the bottom of the tree: down the last subtrees, then the first child.
     CUIControl* parent = root;
     while (parent->GetItemAt(parent->GetCount() - 1)->GetCount() > 0)
         parent = parent->GetItemAt(parent->GetCount() - 1);
-    TimeWidthChanges(state, parent->GetItemAt(0));
+    TimeWidthChanges(state, parent->GetItemAt(0), part);
     DropTree(root);
 }
+
+// One deep control changes its width; the frame that follows lays out again, and here
+// paints nothing: the layout work alone.
+void Relayout(benchmark::State& state) { TimeDeepWidthChanges(state, FramePart::Layout); }
+
+// The same change; the frame after the layout paints what the change invalidated, its
+// parent's whole rectangle, over which the subtrees of the generated window all lie.
+void Repaint(benchmark::State& state) { TimeDeepWidthChanges(state, FramePart::Paint); }
 
 // A leaf of the last row of a scrolled list changes its width: its row is laid out
 // again, out of sight, and the frame draws nothing.
@@ -242,7 +273,7 @@ void ScrolledRelayout(benchmark::State& state)
     const int n = static_cast<int>(state.range(0));
     CUIControl* root = Show(ListFile(n));
     CUIControl* row = root->GetItemAt(root->GetCount() - 1);
-    TimeWidthChanges(state, row->GetItemAt(0));
+    TimeWidthChanges(state, row->GetItemAt(0), FramePart::Whole);
     DropTree(root);
 }
 
@@ -287,18 +318,31 @@ void TearDown(benchmark::State& state)
 struct Stage {
     const char* name;
     void (*run)(benchmark::State&);
+    // Times one frame after one change, a few microseconds, while the iteration's untimed
+    // work may take far longer.
+    bool frame = false;
 };
 
 const Stage kStages[] = {
-    {"load", Load},         {"construct", Construct}, {"build", BuildTree}, {"attach", Attach}, {"layout", FirstLayout},
-    {"relayout", Relayout}, {"scrolled", ScrolledRelayout}, {"paint", PaintWindow},   {"hittest", HitTest},
+    {"load", Load},
+    {"construct", Construct},
+    {"build", BuildTree},
+    {"attach", Attach},
+    {"layout", FirstLayout},
+    {"relayout", Relayout, true},
+    {"repaint", Repaint, true},
+    {"scrolled", ScrolledRelayout, true},
+    {"paint", PaintWindow},
+    {"hittest", HitTest},
     {"teardown", TearDown},
 };
 
 // The runs of 100,000 controls and more, whose single iteration would outlast the
-// minimum time, run this many times all the same.
+// minimum time, run this many times all the same; those of a frame after one change run
+// more, so that the first frame's cold cache weighs little in their mean.
 constexpr int kLargeSize = 100000;
 constexpr int kLargeIterations = 5;
+constexpr int kLargeFrameIterations = 50;
 
 // Keeps every run's time per iteration, by stage and size, for the summary.
 class Collector : public benchmark::ConsoleReporter {
@@ -371,9 +415,11 @@ void PrintSummary(const Collector& results, const std::vector<int>& sizes)
             previousN = n;
         }
     }
-    std::printf("(per control: over all the window's controls. relayout: the frame after one control changes\n"
-                " size; hittest: one lookup, along one path of the tree. growth: the time per control against\n"
-                " the previous size's, 1.00 being linear.)\n");
+    std::printf("(per control: over all the window's controls. relayout: the layout work of the frame after\n"
+                " one control changes size, nothing painted; repaint: that frame's painting of what the change\n"
+                " invalidated; scrolled: the whole frame after a change out of sight; hittest: one lookup, along\n"
+                " one path of the tree. growth: the time per control against the previous size's, 1.00 being\n"
+                " linear.)\n");
 }
 
 // A stage's time per control at n, or a negative value when it did not run there.
@@ -518,7 +564,7 @@ int main(int argc, char** argv)
             });
             run->Arg(n)->UseManualTime()->Unit(benchmark::kMillisecond);
             if (n >= kLargeSize)
-                run->Iterations(kLargeIterations);
+                run->Iterations(stage.frame ? kLargeFrameIterations : kLargeIterations);
         }
     }
     Collector results;

@@ -369,6 +369,32 @@ TEST_F(PaintTest, ARelayoutFindsAScrollBarShownWithoutAsking)
     root.Remove(&box);
 }
 
+// A control taken out while it asks is not placed from there, though a sibling that asks
+// with it still is.
+TEST_F(PaintTest, ARelayoutLeavesOutWhatWasTakenOutWhileItAsked)
+{
+    CUIContainer box;
+    CUIControl first, second;
+    box.SetName(L"x");
+    first.SetName(L"f");
+    second.SetName(L"s");
+    box.Add(&first);
+    box.Add(&second);
+    root.Add(&box);
+    AttachTree();
+    vonktest::Paint(handler);
+    Placed().clear();
+    for (CUIControl* control : {static_cast<CUIControl*>(&box), &first, &second})
+        control->SizeEvent += RecordPlaced;
+
+    first.NeedUpdate();
+    second.NeedUpdate();
+    box.Remove(&second);
+    vonktest::Paint(handler);
+    EXPECT_EQ(Placed(), (Lines{"x", "f"}));
+    root.Remove(&box);
+}
+
 // Each notification as "code@journal lines so far", and the root's place then.
 class Recorder : public INotifyUI {
 public:

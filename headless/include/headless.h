@@ -59,6 +59,11 @@ size_t DrawCalls();
 // whole window after its creation or a new size; nothing when only a relayout was asked
 // for); otherwise no OnPaint runs. Answers whether OnPaint ran.
 bool PaintFrame();
+// A frame of that window that only lays out: when a relayout was asked for since the last
+// frame, OnPaint runs with an empty clipping rectangle, so that nothing is painted; what
+// was invalidated, before it or by it, waits for the next PaintFrame. Answers whether
+// OnPaint ran.
+bool LayoutFrame();
 
 // The handler that the most recently created window registered, or null.
 CMsgHandler* LastHandler();

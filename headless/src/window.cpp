@@ -84,6 +84,12 @@ bool PaintFrame()
     return window && window->PaintFrame();
 }
 
+bool LayoutFrame()
+{
+    Window* window = NewestWindow();
+    return window && window->LayoutFrame();
+}
+
 namespace {
 
 bool IsEmpty(const tagRECT& rc) { return rc.left >= rc.right || rc.top >= rc.bottom; }
@@ -109,14 +115,34 @@ bool Window::PaintFrame()
     if ((IsEmpty(m_damage) && !m_frameDue) || m_pMsgHandler == nullptr)
         return false;
     // What the paint itself invalidates or asks for belongs to the next frame.
-    m_clip = m_damage;
+    const tagRECT clip = m_damage;
     m_damage = {0, 0, 0, 0};
+    RunFrame(clip);
+    return true;
+}
+
+bool Window::LayoutFrame()
+{
+    if (!m_frameDue || m_pMsgHandler == nullptr)
+        return false;
+    // The damage is set aside and then joins what the frame itself invalidated.
+    const tagRECT damage = m_damage;
+    m_damage = {0, 0, 0, 0};
+    if (RunFrame({0, 0, 0, 0}))
+        Damage(damage);
+    return true;
+}
+
+bool Window::RunFrame(const tagRECT& clip)
+{
+    m_clip = clip;
     m_frameDue = false;
     m_inFrame = true;
     const std::weak_ptr<const bool> alive = m_lifetime;
     m_pMsgHandler->OnPaint(&m_render);
-    if (!alive.expired())
-        m_inFrame = false;
+    if (alive.expired())
+        return false;
+    m_inFrame = false;
     return true;
 }
 

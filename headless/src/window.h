@@ -22,6 +22,8 @@ public:
     void Report(const tagPOINT& pos);
     // Paints what was damaged since the last frame; false when nothing was.
     bool PaintFrame();
+    // Lays out what asked for it with nothing to paint; the damage waits for PaintFrame.
+    bool LayoutFrame();
 
     bool Create(int x, int y, int width, int height) override;
     void SetType(int type) override;
@@ -57,6 +59,8 @@ private:
     void MakeSurface();
     void Damage(const tagRECT& rc);
     void DamageAll() { Damage({0, 0, m_size.cx, m_size.cy}); }
+    // The handler's OnPaint with that clip; false when the handler deleted the window.
+    bool RunFrame(const tagRECT& clip);
 
     SurfacePtr m_surface;
     Render m_render;

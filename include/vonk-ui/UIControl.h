@@ -309,6 +309,12 @@ private:
     // Keeps the old parent's list of unlinked children in step with m_pParent.
     void SetParentPointer(CUIControl* parent);
     void ForgetUnlinked(CUIControl* child);
+    // Unmarks this control, which the window's relayout found with nothing to place below.
+    void UnmarkUpdatePath();
+    // Keep m_markedListings and m_lastMarkedChild in step: a listing of child in m_items
+    // turns marked, or stops being marked or listed (stillListed: child has another listing).
+    void RecordMarkedListing(CUIControl* child);
+    void ForgetMarkedListing(const CUIControl* child, bool stillListed);
     // Relayout after a size change: its own for a float control, its parent's otherwise.
     void NeedSizeUpdate();
     double SmallerScale() const;
@@ -320,6 +326,11 @@ private:
     // This control or one below it may need placing: the window's relayout descends only
     // into marked controls and unmarks those it finds with nothing to place.
     bool m_bUpdatePath = true;
+    // The listings in m_items of marked children, and the last child marked while listed
+    // here, null once it is unmarked or no longer listed: when the count is one, that child
+    // is the only one that the relayout must descend into.
+    int m_markedListings = 0;
+    CUIControl* m_lastMarkedChild = nullptr;
     // Neighbours in the list of the controls whose window m_pWindow is.
     CUIControl* m_pPrevOfWindow = nullptr;
     CUIControl* m_pNextOfWindow = nullptr;

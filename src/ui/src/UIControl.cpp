@@ -67,8 +67,11 @@ CUIControl::~CUIControl()
         m_pParent->ForgetUnlinked(this);
     for (CUIControl* container : m_listedIn) {
         bool removed = false;
-        for (int at = container->m_items.Find(this); at >= 0; at = container->m_items.Find(this))
+        for (int at = container->m_items.Find(this); at >= 0; at = container->m_items.Find(this)) {
             removed = container->m_items.Remove(at);
+            if (m_bUpdatePath)
+                container->ForgetMarkedListing(this, false);
+        }
         if (removed)
             container->NeedUpdate();
     }
@@ -129,6 +132,8 @@ bool CUIControl::InsertChild(CUIControl* child, int index)
     if (!m_items.InsertAt(index, child))
         return false;
     child->m_listedIn.push_back(this);
+    if (child->m_bUpdatePath)
+        RecordMarkedListing(child);
     return true;
 }
 
@@ -140,7 +145,10 @@ bool CUIControl::Remove(CUIControl* child)
     NeedUpdate();
     m_items.Remove(index);
     EraseOne(child->m_listedIn, this);
-    if (child->m_pParent == this && m_items.Find(child) < 0)
+    const bool stillListed = m_items.Find(child) >= 0;
+    if (child->m_bUpdatePath)
+        ForgetMarkedListing(child, stillListed);
+    if (child->m_pParent == this && !stillListed)
         m_unlinked.push_back(child);
     return true;
 }
@@ -160,6 +168,8 @@ void CUIControl::RemoveAll()
             m_unlinked.push_back(child);
     }
     m_items.Empty();
+    m_markedListings = 0;
+    m_lastMarkedChild = nullptr;
     NeedUpdate();
 }
 
@@ -489,7 +499,11 @@ bool CUIControl::IsUpdateNeeded() const { return m_bUpdateNeeded; }
 
 void CUIControl::MarkUpdatePath()
 {
-    m_bUpdatePath = true;
+    if (!m_bUpdatePath) {
+        m_bUpdatePath = true;
+        for (CUIControl* container : m_listedIn)
+            container->RecordMarkedListing(this);
+    }
     // A container finds its scroll bars through their parent, its children through m_listedIn.
     if (m_pParent && !m_pParent->m_bUpdatePath)
         m_pParent->MarkUpdatePath();
@@ -497,6 +511,28 @@ void CUIControl::MarkUpdatePath()
         if (!container->m_bUpdatePath)
             container->MarkUpdatePath();
     }
+}
+
+void CUIControl::UnmarkUpdatePath()
+{
+    if (!m_bUpdatePath)
+        return;
+    m_bUpdatePath = false;
+    for (CUIControl* container : m_listedIn)
+        container->ForgetMarkedListing(this, false);
+}
+
+void CUIControl::RecordMarkedListing(CUIControl* child)
+{
+    ++m_markedListings;
+    m_lastMarkedChild = child;
+}
+
+void CUIControl::ForgetMarkedListing(const CUIControl* child, bool stillListed)
+{
+    --m_markedListings;
+    if (m_lastMarkedChild == child && !stillListed)
+        m_lastMarkedChild = nullptr;
 }
 
 void CUIControl::Invalidate()

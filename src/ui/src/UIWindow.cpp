@@ -437,13 +437,32 @@ private:
                 return control;
             below = true;
         }
+        if (CUIControl* found = FindInChildren(control, below))
+            return found;
+        if (!below)
+            control->UnmarkUpdatePath();
+        asking = asking || below;
+        return nullptr;
+    }
+
+    // Find over control's children in order. Unmarked children hold nothing to find, so
+    // with one marked listing only that child is searched, and with none no child is.
+    CUIControl* FindInChildren(CUIControl* control, bool& asking)
+    {
+        if (control->m_markedListings == 0)
+            return nullptr;
+        if (control->m_markedListings == 1 && control->m_lastMarkedChild)
+            return Find(control->m_lastMarkedChild, asking);
         const CStdPtrArray& children = control->m_items;
         for (int i = 0; i < children.GetSize(); ++i) {
-            if (CUIControl* found = Find(static_cast<CUIControl*>(children[i]), below))
+            auto* child = static_cast<CUIControl*>(children[i]);
+            CUIControl* found = Find(child, asking);
+            // Still marked after its search: the child that the one listing left names.
+            if (child->m_bUpdatePath)
+                control->m_lastMarkedChild = child;
+            if (found)
                 return found;
         }
-        control->m_bUpdatePath = below;
-        asking = asking || below;
         return nullptr;
     }
 
