@@ -299,6 +299,7 @@ protected:
 
 private:
     friend class CUIWindow;
+    friend class ControlTreeWalk;
     // The links below keep containers, parents and windows from pointing at a deleted
     // control: see docs/lifetime.md.
 
@@ -331,6 +332,8 @@ private:
     // is the only one that the relayout must descend into.
     int m_markedListings = 0;
     CUIControl* m_lastMarkedChild = nullptr;
+    // The last walk of a whole subtree that reached this control.
+    uint64_t m_reachedByWalk = 0;
     // Neighbours in the list of the controls whose window m_pWindow is.
     CUIControl* m_pPrevOfWindow = nullptr;
     CUIControl* m_pNextOfWindow = nullptr;

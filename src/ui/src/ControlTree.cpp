@@ -2,54 +2,65 @@
 
 #include "ControlTree.h"
 
-#include <unordered_set>
-
 #include "UIControl.h"
 #include "UIList.h"
 #include "UIListHeader.h"
 
 namespace {
 
-// The controls right below control: its children or, for a list, whose child operations
-// reach only the items in its body, its own children (the headers and the body) and the
-// header and body it names while they hang nowhere else.
-std::vector<CUIControl*> PartsBelow(CUIControl* control)
+// Calls visit on each control right below control: its children or, for a list, whose child
+// operations reach only the items in its body, its own children (the headers and the body)
+// and the header and body it names while they hang nowhere else.
+template <typename Visit>
+void ForEachPartBelow(CUIControl* control, Visit&& visit)
 {
-    std::vector<CUIControl*> parts;
-    auto* list = static_cast<IListUI*>(control->GetInterface(L"IList"));
+    static const CUIString kList(L"IList");
+    auto* list = static_cast<IListUI*>(control->GetInterface(kList));
     if (list == nullptr) {
         for (int i = 0; i < control->GetCount(); ++i)
-            parts.push_back(control->GetItemAt(i));
-        return parts;
+            visit(control->GetItemAt(i));
+        return;
     }
     for (int i = 0; i < control->CUIControl::GetCount(); ++i)
-        parts.push_back(control->CUIControl::GetItemAt(i));
+        visit(control->CUIControl::GetItemAt(i));
     for (CUIControl* part : {static_cast<CUIControl*>(list->GetHeader()), static_cast<CUIControl*>(list->GetList())}) {
         if (part && (part->GetParent() == nullptr || part->GetParent() == control))
-            parts.push_back(part);
-    }
-    return parts;
-}
-
-// Appends the controls below control that reached does not hold yet, each one before its
-// children, and notes them in reached.
-void CollectBelow(CUIControl* control, std::unordered_set<CUIControl*>& reached, std::vector<CUIControl*>& below)
-{
-    for (CUIControl* part : PartsBelow(control)) {
-        if (part == nullptr || !reached.insert(part).second)
-            continue;
-        below.push_back(part);
-        CollectBelow(part, reached, below);
+            visit(part);
     }
 }
 
 }  // namespace
 
+// A walk of the controls below one, which stamps each control it reaches with a number of
+// its own, so that a control listed twice, or reached both as a child and through its
+// list, is taken once.
+class ControlTreeWalk {
+public:
+    explicit ControlTreeWalk(CUIControl* top) : m_walk(++s_lastWalk) { top->m_reachedByWalk = m_walk; }
+
+    // Appends the controls below control that the walk has not reached yet, each one
+    // before its children.
+    void CollectBelow(CUIControl* control, std::vector<CUIControl*>& below) const
+    {
+        ForEachPartBelow(control, [&](CUIControl* part) {
+            if (part == nullptr || part->m_reachedByWalk == m_walk)
+                return;
+            part->m_reachedByWalk = m_walk;
+            below.push_back(part);
+            CollectBelow(part, below);
+        });
+    }
+
+private:
+    // Zero is the stamp of a control that no walk has reached; 64 bits never wrap.
+    static inline uint64_t s_lastWalk = 0;
+    const uint64_t m_walk;
+};
+
 std::vector<CUIControl*> Descendants(CUIControl* control)
 {
     std::vector<CUIControl*> below;
-    std::unordered_set<CUIControl*> reached{control};
-    CollectBelow(control, reached, below);
+    ControlTreeWalk(control).CollectBelow(control, below);
     return below;
 }
 

@@ -430,7 +430,8 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
         DeleteIfReplaced(*list, madeHeader);
 
     if (parent) {
-        auto* pContainer = static_cast<IContainerUI*>(parent->GetInterface(L"IContainer"));
+        static const CUIString kContainer(L"IContainer");
+        auto* pContainer = static_cast<IContainerUI*>(parent->GetInterface(kContainer));
         assert(pContainer);
         if (!pContainer->Add(control)) {
             if (control->GetOwnWindow() == nullptr)
