@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,26 @@ TEST(Parsers, RectString)
         EXPECT_EQ(c.expected.top, rc.top);
         EXPECT_EQ(c.expected.right, rc.right);
         EXPECT_EQ(c.expected.bottom, rc.bottom);
+    }
+}
+
+// Every decimal field reads as the C library's wcstoll reads it: white space, signs,
+// digits and the limits of 64 bits.
+TEST(Parsers, DecimalFieldsReadAsWcstoll)
+{
+    const wchar_t* const numbers[] = {
+        L"12", L"  \t\n12", L"-0", L"+7", L"+", L"-", L"+-1", L"--1", L" ", L"", L"00012", L"0x10", L"1e3",
+        L"9223372036854775807", L"9223372036854775808", L"99999999999999999999999", L"-9223372036854775808",
+        L"-9223372036854775809", L"-99999999999999999999999", L"\uFF11\uFF12", L"\u3000 5", L"\u00A05", L"7\u0663",
+    };
+    for (const wchar_t* number : numbers) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(number)));
+        const std::wstring text = std::wstring(number) + L",5,6,7";
+        wchar_t* end = nullptr;
+        const long long expected = std::wcstoll(text.c_str(), &end, 10);
+        CUIRect rc(-1, -1, -1, -1);
+        EXPECT_EQ(*end == L',', ParseRectString(text.c_str(), rc));
+        EXPECT_EQ(expected, rc.left);
     }
 }
 

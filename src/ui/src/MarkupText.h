@@ -5,11 +5,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cwchar>
+#include <initializer_list>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include <utility/logger>
 
+#include "DecimalText.h"
 #include "MarkupPlace.h"
 #include "Scaling.h"
 #include "UIDefine.h"
@@ -40,7 +44,7 @@ inline bool OnlyBlanksFrom(const wchar_t* rest)
 inline int ReadInt(const wchar_t* value)
 {
     wchar_t* end = nullptr;
-    const int number = ClampToInt(std::wcstol(value, &end, 10));
+    const int number = ClampToInt(ReadDecimal(value, &end));
     if (!OnlyBlanksFrom(end))
         UI_ERROR("%s\"%S\" is no integer, read as %d ", MarkupWhere().c_str(), value, number);
     return number;
@@ -52,7 +56,11 @@ inline int ReadInt(const wchar_t* value)
 inline void CheckHexDigits(const wchar_t* value, unsigned long colour)
 {
     const wchar_t* digits = *value == L'#' ? value + 1 : value;
-    if (*value == L'\0' || (*digits != L'\0' && std::wcsspn(digits, L"0123456789abcdefABCDEF") == std::wcslen(digits)))
+    const wchar_t* letter = digits;
+    while ((*letter >= L'0' && *letter <= L'9') || (*letter >= L'a' && *letter <= L'f') ||
+           (*letter >= L'A' && *letter <= L'F'))
+        ++letter;
+    if (*value == L'\0' || (*digits != L'\0' && *letter == L'\0'))
         return;
     UI_ERROR("%scolour \"%S\" is not all hexadecimal digits, read as #%08lX ", MarkupWhere().c_str(), value, colour);
 }
@@ -74,7 +82,7 @@ inline int ReadInts(const wchar_t* value, int* numbers, int count)
     const wchar_t* cursor = value;
     for (int i = 0; i < count; ++i) {
         wchar_t* end = nullptr;
-        numbers[i] = ClampToInt(std::wcstol(cursor, &end, 10));
+        numbers[i] = ClampToInt(ReadDecimal(cursor, &end));
         if (*end == L'\0')
             return i + 1;
         cursor = end + 1;
@@ -93,19 +101,79 @@ struct MarkupNameHash {
     }
 };
 
-// The attributes that one class of control reads itself, by name.
+// The attributes that one class of control reads itself, by name: an open-addressed table
+// built once, which a lookup reaches after one pass over the name's letters.
 template <typename Control>
-using AttributeTable =
-    std::unordered_map<std::wstring_view, void (*)(Control& control, const wchar_t* value), MarkupNameHash>;
+class AttributeTable {
+public:
+    using Setter = void (*)(Control& control, const wchar_t* value);
+
+    // The first entry of a name holds; a later one of the same name is ignored.
+    AttributeTable(std::initializer_list<std::pair<const wchar_t*, Setter>> entries)
+    {
+        size_t slots = 16;
+        while (slots < 2 * entries.size())
+            slots *= 2;
+        m_slots.resize(slots);
+        for (const auto& [name, setter] : entries) {
+            const Hashed key = Hash(name);
+            Slot* slot = Probe(key, name);
+            if (slot->name == nullptr)
+                *slot = Slot{name, key.length, key.hash, setter};
+        }
+    }
+
+    // The setter of that name, or null when the table has none.
+    Setter Find(const wchar_t* name) const
+    {
+        const Hashed key = Hash(name);
+        return Probe(key, name)->setter;
+    }
+
+private:
+    struct Slot {
+        const wchar_t* name = nullptr;
+        size_t length = 0;
+        size_t hash = 0;
+        Setter setter = nullptr;
+    };
+    struct Hashed {
+        size_t hash;
+        size_t length;
+    };
+
+    static Hashed Hash(const wchar_t* name)
+    {
+        size_t hash = 14695981039346656037ull;
+        const wchar_t* letter = name;
+        for (; *letter != L'\0'; ++letter)
+            hash = (hash ^ static_cast<size_t>(*letter)) * 1099511628211ull;
+        return {hash, static_cast<size_t>(letter - name)};
+    }
+
+    // The slot that holds name, or the empty one where it would go: the table is never full.
+    Slot* Probe(const Hashed& key, const wchar_t* name) const
+    {
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = key.hash & mask;; at = (at + 1) & mask) {
+            const Slot& slot = m_slots[at];
+            if (slot.name == nullptr ||
+                (slot.hash == key.hash && slot.length == key.length && std::wmemcmp(slot.name, name, key.length) == 0))
+                return const_cast<Slot*>(&slot);
+        }
+    }
+
+    std::vector<Slot> m_slots;
+};
 
 // Applies the attribute of that name from table to control; false when the table has none.
 template <typename Control>
 bool ApplyAttribute(const AttributeTable<Control>& table, Control& control, const wchar_t* name, const wchar_t* value)
 {
-    const auto found = table.find(name);
-    if (found == table.end())
+    const auto setter = table.Find(name);
+    if (setter == nullptr)
         return false;
-    found->second(control, value);
+    setter(control, value);
     return true;
 }
 

@@ -659,39 +659,38 @@ void CUIContainer::SetAttribute(const wchar_t* name, const wchar_t* value)
 {
     if (name == nullptr || value == nullptr)
         return;
-    if (wcscmp(name, L"inset") == 0) {
-        CUIRect inset;
-        if (ReadInset(value, inset))
-            SetInset(inset);
-        else
-            UI_ERROR("%sinset \"%S\" has fewer than four numbers ", MarkupWhere().c_str(), value);
-    } else if (wcscmp(name, L"vscrollbar") == 0) {
-        EnableScrollBar(ReadBool(value), GetHorizontalScrollBar() != nullptr);
-    } else if (wcscmp(name, L"vscrollbarstyle") == 0) {
-        EnableScrollBar(true, GetHorizontalScrollBar() != nullptr);
-        GetVerticalScrollBar()->SetStyle(value);
-    } else if (wcscmp(name, L"vscrollbarshow") == 0) {
-        GetVerticalScrollBar()->SetScroolShow(ReadBool(value));
-    } else if (wcscmp(name, L"hscrollbar") == 0) {
-        EnableScrollBar(true, ReadBool(value));
-    } else if (wcscmp(name, L"hscrollbarstyle") == 0) {
-        EnableScrollBar(true, true);
-        GetHorizontalScrollBar()->SetStyle(value);
-    } else if (wcscmp(name, L"hscrollbarshow") == 0) {
-        GetHorizontalScrollBar()->SetScroolShow(ReadBool(value));
-    } else if (wcscmp(name, L"childpadding") == 0) {
-        SetChildPadding(ReadInt(value));
-    } else if (wcscmp(name, L"originalwidth") == 0) {
-        SetOriginalWidth(ReadInt(value));
-    } else if (wcscmp(name, L"originalHeight") == 0) {
-        SetOriginalHeight(ReadInt(value));
-    } else if (wcscmp(name, L"sliderenable") == 0) {
-        SetEnableSlider(ReadBool(value));
-    } else if (wcscmp(name, L"resetscrollpos") == 0) {
-        SetResetScrollPos(ReadBool(value));
-    } else if (wcscmp(name, L"adapttochildsize") == 0) {
-        SetAdaptToChildSize(ReadBool(value));
-    } else {
+    static const AttributeTable<CUIContainer> kAttributes = {
+        {L"inset",
+         [](CUIContainer& c, const wchar_t* v) {
+             CUIRect inset;
+             if (ReadInset(v, inset))
+                 c.SetInset(inset);
+             else
+                 UI_ERROR("%sinset \"%S\" has fewer than four numbers ", MarkupWhere().c_str(), v);
+         }},
+        {L"vscrollbar",
+         [](CUIContainer& c, const wchar_t* v) { c.EnableScrollBar(ReadBool(v), c.GetHorizontalScrollBar() != nullptr); }},
+        {L"vscrollbarstyle",
+         [](CUIContainer& c, const wchar_t* v) {
+             c.EnableScrollBar(true, c.GetHorizontalScrollBar() != nullptr);
+             c.GetVerticalScrollBar()->SetStyle(v);
+         }},
+        {L"vscrollbarshow", [](CUIContainer& c, const wchar_t* v) { c.GetVerticalScrollBar()->SetScroolShow(ReadBool(v)); }},
+        {L"hscrollbar", [](CUIContainer& c, const wchar_t* v) { c.EnableScrollBar(true, ReadBool(v)); }},
+        {L"hscrollbarstyle",
+         [](CUIContainer& c, const wchar_t* v) {
+             c.EnableScrollBar(true, true);
+             c.GetHorizontalScrollBar()->SetStyle(v);
+         }},
+        {L"hscrollbarshow",
+         [](CUIContainer& c, const wchar_t* v) { c.GetHorizontalScrollBar()->SetScroolShow(ReadBool(v)); }},
+        {L"childpadding", [](CUIContainer& c, const wchar_t* v) { c.SetChildPadding(ReadInt(v)); }},
+        {L"originalwidth", [](CUIContainer& c, const wchar_t* v) { c.SetOriginalWidth(ReadInt(v)); }},
+        {L"originalHeight", [](CUIContainer& c, const wchar_t* v) { c.SetOriginalHeight(ReadInt(v)); }},
+        {L"sliderenable", [](CUIContainer& c, const wchar_t* v) { c.SetEnableSlider(ReadBool(v)); }},
+        {L"resetscrollpos", [](CUIContainer& c, const wchar_t* v) { c.SetResetScrollPos(ReadBool(v)); }},
+        {L"adapttochildsize", [](CUIContainer& c, const wchar_t* v) { c.SetAdaptToChildSize(ReadBool(v)); }},
+    };
+    if (!ApplyAttribute(kAttributes, *this, name, value))
         CUIControl::SetAttribute(name, value);
-    }
 }

@@ -30,14 +30,15 @@ bool ReadRect(const wchar_t* value, CUIRect& rc)
     return true;
 }
 
-// The classes being applied right now, each with the control it is applied to.
-std::vector<std::pair<const CUIControl*, std::wstring>>& StylesInProgress()
+// The classes being applied right now, each with the control it is applied to; each name
+// is viewed in the SetStyle call that applies it.
+std::vector<std::pair<const CUIControl*, std::wstring_view>>& StylesInProgress()
 {
-    static std::vector<std::pair<const CUIControl*, std::wstring>> inProgress;
+    static std::vector<std::pair<const CUIControl*, std::wstring_view>> inProgress;
     return inProgress;
 }
 
-bool IsInProgress(const CUIControl* control, const std::wstring& className)
+bool IsInProgress(const CUIControl* control, std::wstring_view className)
 {
     for (const auto& entry : StylesInProgress()) {
         if (entry.first == control && entry.second == className)
@@ -126,18 +127,21 @@ void CUIControl::SetAttribute(const wchar_t* name, const wchar_t* value)
         ReportUnknownAttribute(*this, name);
 }
 
-void CUIControl::ApplyAttributeList(const wchar_t* list)
+namespace {
+
+// Applies the attributes of a list, name="value" pairs one blank apart, to control. Each
+// name and value is handed on in place, its delimiter standing in for the terminator
+// during the call, so that the text is whole again whenever a mistake is reported.
+void ApplyAttributesIn(CUIControl& control, wchar_t* list)
 {
-    if (list == nullptr)
-        return;
-    const wchar_t* cursor = list;
+    wchar_t* cursor = list;
     while (*cursor != L'\0') {
-        const wchar_t* equals = wcschr(cursor, L'=');
+        wchar_t* const equals = wcschr(cursor, L'=');
         if (equals == nullptr) {
             UI_ERROR("%sattribute list \"%S\": no \"=\" after a name ", MarkupWhere().c_str(), list);
             return;
         }
-        const std::wstring name(cursor, equals);
+        const wchar_t* const name = cursor;
         cursor = equals + 1;
         while (*cursor == L' ')
             ++cursor;
@@ -145,19 +149,32 @@ void CUIControl::ApplyAttributeList(const wchar_t* list)
             UI_ERROR("%sattribute list \"%S\": no opening quotation mark ", MarkupWhere().c_str(), list);
             return;
         }
-        ++cursor;
-        const wchar_t* closing = wcschr(cursor, L'"');
+        const wchar_t* const value = ++cursor;
+        wchar_t* const closing = wcschr(cursor, L'"');
         if (closing == nullptr) {
             UI_ERROR("%sattribute list \"%S\": no closing quotation mark ", MarkupWhere().c_str(), list);
             return;
         }
-        const std::wstring value(cursor, closing);
+        *equals = L'\0';
+        *closing = L'\0';
+        control.SetAttribute(name, value);
+        *equals = L'=';
+        *closing = L'"';
         cursor = closing + 1;
-        SetAttribute(name.c_str(), value.c_str());
         if (*cursor != L' ')
             return;
         ++cursor;
     }
+}
+
+}  // namespace
+
+void CUIControl::ApplyAttributeList(const wchar_t* list)
+{
+    if (list == nullptr)
+        return;
+    std::wstring text(list);
+    ApplyAttributesIn(*this, text.data());
 }
 
 void CUIControl::SetStyle(const CUIString& className)
@@ -180,6 +197,6 @@ void CUIControl::SetStyle(const CUIString& className)
         return;
     }
     StylesInProgress().emplace_back(this, name);
-    ApplyAttributeList(list.c_str());
+    ApplyAttributesIn(*this, list.data());
     StylesInProgress().pop_back();
 }

@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <sstream>
 
+#include "DecimalText.h"
+
 namespace {
 
 // Reads up to count decimal numbers, each but the last followed by separator.
@@ -14,7 +16,7 @@ int ReadNumbers(const wchar_t* text, wchar_t separator, int64_t* numbers, int co
 {
     for (int i = 0; i < count; ++i) {
         wchar_t* end = nullptr;
-        numbers[i] = wcstoll(text, &end, 10);
+        numbers[i] = ReadDecimal(text, &end);
         if (i + 1 == count)
             break;
         if (*end != separator)

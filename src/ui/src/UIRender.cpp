@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "DecimalText.h"
 #include "GlobalManager.h"
 #include "ResourceMgr.h"
 #include "UIFont.h"
@@ -62,7 +63,7 @@ std::vector<long> ReadIntegers(const std::wstring& value, int count)
     const wchar_t* p = value.c_str();
     for (int i = 0; i < count; ++i) {
         wchar_t* end = nullptr;
-        numbers[i] = Limited(std::wcstol(p, &end, 10));
+        numbers[i] = Limited(static_cast<double>(ReadDecimal(p, &end)));
         if (*end == L'\0')
             break;
         p = end + 1;
