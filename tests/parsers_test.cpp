@@ -62,6 +62,21 @@ TEST(Parsers, DecimalFieldsReadAsWcstoll)
     }
 }
 
+// A colour's digits after the "#" read as wcstoul reads them in base 16.
+TEST(Parsers, ColourDigitsReadAsWcstoul)
+{
+    const wchar_t* const digits[] = {
+        L"FF3A4250", L"ff00AA", L"", L" \t1f", L"-1", L"+A", L"0x1F", L"0X", L"0xG", L"x1", L"FFFFFFFFFFFFFFFF",
+        L"10000000000000000", L"-FFFFFFFFFFFFFFFFF", L"12zz", L"\uFF11", L"#12",
+    };
+    for (const wchar_t* text : digits) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(text)));
+        unsigned long colour = 7;
+        EXPECT_TRUE(ParseColorString((L"#" + std::wstring(text)).c_str(), colour));
+        EXPECT_EQ(std::wcstoul(text, nullptr, 16), colour);
+    }
+}
+
 TEST(Parsers, SizeString)
 {
     const struct {

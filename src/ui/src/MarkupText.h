@@ -13,7 +13,7 @@
 
 #include <utility/logger>
 
-#include "DecimalText.h"
+#include "NumberText.h"
 #include "MarkupPlace.h"
 #include "Scaling.h"
 #include "UIDefine.h"
@@ -68,7 +68,7 @@ inline void CheckHexDigits(const wchar_t* value, unsigned long colour)
 // Hexadecimal digits after at most one leading "#"; 0 without digits.
 inline unsigned long ReadHexColour(const wchar_t* value)
 {
-    const unsigned long colour = std::wcstoul(*value == L'#' ? value + 1 : value, nullptr, 16);
+    const unsigned long colour = ReadHexadecimal(*value == L'#' ? value + 1 : value);
     CheckHexDigits(value, colour);
     return colour;
 }

@@ -6,7 +6,7 @@
 #include <cwchar>
 #include <sstream>
 
-#include "DecimalText.h"
+#include "NumberText.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ bool ParseColorString(const wchar_t* text, unsigned long& colour)
     colour = 0;
     if (text == nullptr || text[0] != L'#')
         return false;
-    colour = wcstoul(text + 1, nullptr, 16);
+    colour = ReadHexadecimal(text + 1);
     return true;
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "DecimalText.h"
+#include "NumberText.h"
 #include "GlobalManager.h"
 #include "ResourceMgr.h"
 #include "UIFont.h"

@@ -1,6 +1,6 @@
 #pragma once
-// Reading a decimal integer out of a markup value as std::wcstoll does in base 10, without
-// the locale machinery that it runs for every digit.
+// Reading integers out of markup values as std::wcstoll and std::wcstoul do in bases 10
+// and 16, without the locale machinery that they run for every digit.
 
 #include <climits>
 #include <cwctype>
@@ -36,4 +36,35 @@ inline long long ReadDecimal(const wchar_t* text, wchar_t** end)
     if (tooLarge)
         return negative ? LLONG_MIN : LLONG_MAX;
     return negative ? static_cast<long long>(0ull - magnitude) : static_cast<long long>(magnitude);
+}
+
+// As std::wcstoul(text, nullptr, 16): leading white space, one sign (a minus negates the
+// number modulo 2^64), a "0x" or "0X" before a hexadecimal digit, then the digits; 0
+// without digits, ULONG_MAX beyond 64 bits.
+inline unsigned long ReadHexadecimal(const wchar_t* text)
+{
+    const auto digitOf = [](wchar_t letter) -> int {
+        if (letter >= L'0' && letter <= L'9')
+            return letter - L'0';
+        if (letter >= L'a' && letter <= L'f')
+            return letter - L'a' + 10;
+        if (letter >= L'A' && letter <= L'F')
+            return letter - L'A' + 10;
+        return -1;
+    };
+    const wchar_t* letter = text;
+    while (std::iswspace(static_cast<wint_t>(*letter)))
+        ++letter;
+    const bool negative = *letter == L'-';
+    if (*letter == L'-' || *letter == L'+')
+        ++letter;
+    if (letter[0] == L'0' && (letter[1] == L'x' || letter[1] == L'X') && digitOf(letter[2]) >= 0)
+        letter += 2;
+    unsigned long number = 0;
+    for (int digit = digitOf(*letter); digit >= 0; digit = digitOf(*++letter)) {
+        if (number > (ULONG_MAX >> 4))
+            return ULONG_MAX;
+        number = number << 4 | static_cast<unsigned long>(digit);
+    }
+    return negative ? 0ul - number : number;
 }
