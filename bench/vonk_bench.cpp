@@ -4,7 +4,8 @@
 // the tree, attaching it to the window, the first layout, the layout work of the frame
 // after one control changes size and, apart, that frame's repaint of what the change
 // invalidated, a paint of the whole window, a hit test and the tear-down; and the frame
-// after one control changes size in a scrolled list of which only a window's worth shows.
+// after one control changes size in a scrolled list of which only a window's worth shows,
+// and that list's tear-down.
 // Freed memory stays in the process between iterations, and the heap grows to the largest
 // window's size before the runs, so that the kernel's first touch of a page is not timed;
 // each stage reports the page faults that it still takes. After the runs a summary gives each stage per control, as a multiple of
@@ -316,6 +317,17 @@ void TearDown(benchmark::State& state)
     }
 }
 
+// The tear-down of the scrolled list's window, whose list holds a tenth of its controls
+// as rows: deleting them must take no longer per row however many there are.
+void ListTearDown(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        CUIControl* root = Show(ListFile(n));
+        state.SetIterationTime(Seconds([&] { DropTree(root); }));
+    }
+}
+
 struct Stage {
     const char* name;
     void (*run)(benchmark::State&);
@@ -336,6 +348,7 @@ const Stage kStages[] = {
     {"paint", PaintWindow},
     {"hittest", HitTest},
     {"teardown", TearDown},
+    {"listdrop", ListTearDown},
 };
 
 // The runs of 100,000 controls and more, whose single iteration would outlast the
@@ -419,8 +432,8 @@ void PrintSummary(const Collector& results, const std::vector<int>& sizes)
     std::printf("(per control: over all the window's controls. relayout: the layout work of the frame after\n"
                 " one control changes size, nothing painted; repaint: that frame's painting of what the change\n"
                 " invalidated; scrolled: the whole frame after a change out of sight; hittest: one lookup, along\n"
-                " one path of the tree. growth: the time per control against the previous size's, 1.00 being\n"
-                " linear.)\n");
+                " one path of the tree. listdrop: the tear-down of the scrolled list's window. growth: the time\n"
+                " per control against the previous size's, 1.00 being linear.)\n");
 }
 
 // A stage's time per control at n, or a negative value when it did not run there.

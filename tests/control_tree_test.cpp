@@ -352,6 +352,27 @@ TEST(ControlLifetimeTest, DeletedChildLeavesItsParentsChildren)
     EXPECT_EQ(family.Order(), "abc");
 }
 
+// Children removed all at once, one of them listed twice, then deleted in an order of no
+// pattern before their parent: neither the parent nor a sibling may touch a deleted one.
+TEST(ControlLifetimeTest, RemovedChildrenDeletedInAnyOrderLeaveTheirParentClean)
+{
+    auto parent = std::make_unique<CUIControl>();
+    std::vector<std::unique_ptr<CUIControl>> children;
+    for (int i = 0; i < 5; ++i) {
+        children.push_back(std::make_unique<CUIControl>());
+        parent->Add(children.back().get());
+    }
+    parent->Add(children[3].get());
+    parent->SetOwnWindow(nullptr, nullptr, false);
+    parent->RemoveAll();
+    for (int i : {2, 0, 4, 3})
+        children[i].reset();
+    // The one left is still the parent's, until the parent goes.
+    EXPECT_EQ(children[1]->GetParent(), parent.get());
+    parent.reset();
+    EXPECT_EQ(children[1]->GetParent(), nullptr);
+}
+
 TEST(ControlLifetimeTest, ReparentedChildIsNotTouchedByItsFormerParent)
 {
     auto first = std::make_unique<CUIControl>();

@@ -309,6 +309,7 @@ private:
     void SetWindowPointer(CUIWindow* window);
     // Keeps the old parent's list of unlinked children in step with m_pParent.
     void SetParentPointer(CUIControl* parent);
+    void KeepUnlinked(CUIControl* child);
     void ForgetUnlinked(CUIControl* child);
     // Unmarks this control, which the window's relayout found with nothing to place below.
     void UnmarkUpdatePath();
@@ -322,6 +323,8 @@ private:
 
     // Children taken out of m_items that still name this control as their parent.
     std::vector<CUIControl*> m_unlinked;
+    // This control's place in its parent's m_unlinked, or -1 when it is not there.
+    int m_unlinkedAt = -1;
     // The controls whose m_items hold this one, once per listing.
     std::vector<CUIControl*> m_listedIn;
     // This control or one below it may need placing: the window's relayout descends only

@@ -61,19 +61,28 @@ CUIControl::~CUIControl()
         if (child->m_pParent == this)
             child->m_pParent = nullptr;
     }
-    for (CUIControl* child : m_unlinked)
+    for (CUIControl* child : m_unlinked) {
         child->m_pParent = nullptr;
+        child->m_unlinkedAt = -1;
+    }
     if (m_pParent)
         m_pParent->ForgetUnlinked(this);
-    for (CUIControl* container : m_listedIn) {
-        bool removed = false;
-        for (int at = container->m_items.Find(this); at >= 0; at = container->m_items.Find(this)) {
-            removed = container->m_items.Remove(at);
-            if (m_bUpdatePath)
-                container->ForgetMarkedListing(this, false);
+    // Each entry of m_listedIn is one listing: it takes this control's last place in that
+    // container. A tree deleted children first takes each container's last child, so that
+    // emptying a container is linear in its children.
+    for (auto entry = m_listedIn.begin(); entry != m_listedIn.end(); ++entry) {
+        CStdPtrArray& items = (*entry)->m_items;
+        int at = items.GetSize();
+        while (at-- > 0 && items[at] != this) {
         }
-        if (removed)
-            container->NeedUpdate();
+        if (at < 0)
+            continue;
+        items.Remove(at);
+        if (m_bUpdatePath)
+            (*entry)->ForgetMarkedListing(this, false);
+        // A container that listed this control twice is told once, when both places are gone.
+        if (std::find(entry + 1, m_listedIn.end(), *entry) == m_listedIn.end())
+            (*entry)->NeedUpdate();
     }
     SetWindowPointer(nullptr);
 }
@@ -149,7 +158,7 @@ bool CUIControl::Remove(CUIControl* child)
     if (child->m_bUpdatePath)
         ForgetMarkedListing(child, stillListed);
     if (child->m_pParent == this && !stillListed)
-        m_unlinked.push_back(child);
+        KeepUnlinked(child);
     return true;
 }
 
@@ -165,7 +174,7 @@ void CUIControl::RemoveAll()
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
         EraseOne(child->m_listedIn, this);
         if (child->m_pParent == this)
-            m_unlinked.push_back(child);
+            KeepUnlinked(child);
     }
     m_items.Empty();
     m_markedListings = 0;
@@ -216,9 +225,24 @@ void CUIControl::SetParentPointer(CUIControl* parent)
     m_pParent = parent;
 }
 
+void CUIControl::KeepUnlinked(CUIControl* child)
+{
+    if (child->m_unlinkedAt >= 0)
+        return;
+    child->m_unlinkedAt = static_cast<int>(m_unlinked.size());
+    m_unlinked.push_back(child);
+}
+
 void CUIControl::ForgetUnlinked(CUIControl* child)
 {
-    m_unlinked.erase(std::remove(m_unlinked.begin(), m_unlinked.end(), child), m_unlinked.end());
+    const int at = child->m_unlinkedAt;
+    if (at < 0 || at >= static_cast<int>(m_unlinked.size()) || m_unlinked[at] != child)
+        return;
+    // The last one takes the forgotten one's place: the order of m_unlinked means nothing.
+    m_unlinked[at] = m_unlinked.back();
+    m_unlinked[at]->m_unlinkedAt = at;
+    m_unlinked.pop_back();
+    child->m_unlinkedAt = -1;
 }
 
 void CUIControl::SetWindowPointer(CUIWindow* window)
