@@ -2,6 +2,8 @@
 
 #include "ControlTree.h"
 
+#include <algorithm>
+
 #include "UIControl.h"
 #include "UIList.h"
 #include "UIListHeader.h"
@@ -51,6 +53,36 @@ public:
         });
     }
 
+    // Deletes the controls below control that the walk has not reached yet, children before
+    // their parents, in the reverse of the order in which CollectBelow reaches them, each one
+    // while it is still warm from reading its children.
+    void DeleteBelow(CUIControl* control) const
+    {
+        static const CUIString kList(L"IList");
+        auto* list = static_cast<IListUI*>(control->GetInterface(kList));
+        if (list) {
+            // The parts that only the list names come after its own children: they go first.
+            for (CUIControl* part : {static_cast<CUIControl*>(list->GetList()), static_cast<CUIControl*>(list->GetHeader())}) {
+                if (part && (part->GetParent() == nullptr || part->GetParent() == control) &&
+                    control->CUIControl::GetItemIndex(part) < 0)
+                    DeleteWithBelow(part);
+            }
+        }
+        const auto count = [&] { return list ? control->CUIControl::GetCount() : control->GetCount(); };
+        // A deleted child leaves the children, and a destroy handler may take others out.
+        for (int i = count() - 1; i >= 0; i = std::min(i - 1, count() - 1))
+            DeleteWithBelow(list ? control->CUIControl::GetItemAt(i) : control->GetItemAt(i));
+    }
+
+    void DeleteWithBelow(CUIControl* part) const
+    {
+        if (part == nullptr || part->m_reachedByWalk == m_walk)
+            return;
+        part->m_reachedByWalk = m_walk;
+        DeleteBelow(part);
+        delete part;
+    }
+
 private:
     // Zero is the stamp of a control that no walk has reached; 64 bits never wrap.
     static inline uint64_t s_lastWalk = 0;
@@ -68,9 +100,6 @@ void DeleteControlTree(CUIControl* control)
 {
     if (control == nullptr)
         return;
-    const std::vector<CUIControl*> below = Descendants(control);
-    // Children before their parents: the last control below is a leaf.
-    for (auto descendant = below.rbegin(); descendant != below.rend(); ++descendant)
-        delete *descendant;
+    ControlTreeWalk(control).DeleteBelow(control);
     delete control;
 }
