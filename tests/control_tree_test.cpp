@@ -373,6 +373,38 @@ TEST(ControlLifetimeTest, RemovedChildrenDeletedInAnyOrderLeaveTheirParentClean)
     EXPECT_EQ(children[1]->GetParent(), nullptr);
 }
 
+CUIControl*& Companion()
+{
+    static CUIControl* companion = nullptr;
+    return companion;
+}
+
+// The tree deleter takes children before their parents, the last child first; a destroy
+// handler may delete a control of the tree that the deleter has not reached yet.
+TEST(ControlLifetimeTest, TheTreeDeleterTakesChildrenFirstAndLetsAHandlerDeleteWhatItHasNotReached)
+{
+    auto* root = new CUIControl;
+    auto* a = new CUIControl;
+    auto* b = new CUIControl;
+    auto* c = new CUIControl;
+    auto* b1 = new CUIControl;
+    for (CUIControl* child : {a, b, c})
+        root->Add(child);
+    b->Add(b1);
+    root->SetOwnWindow(nullptr, nullptr, false);
+    for (CUIControl* each : {root, a, b, c, b1})
+        each->DestroyEvent += Record;
+    Companion() = a;
+    c->DestroyEvent += [](void*) -> bool {
+        delete Companion();
+        return true;
+    };
+    Fired().clear();
+
+    DeleteControlTree(root);
+    EXPECT_EQ(Fired(), (std::vector<const CUIControl*>{c, a, b1, b, root}));
+}
+
 TEST(ControlLifetimeTest, ReparentedChildIsNotTouchedByItsFormerParent)
 {
     auto first = std::make_unique<CUIControl>();
