@@ -2,6 +2,7 @@
 // lists and image-attribute strings with arbitrary texts.
 
 #include <cstdlib>
+#include <cwchar>
 #include <memory>
 
 #include <headless.h>
@@ -49,12 +50,17 @@ void Parsers(const wchar_t* text)
 {
     CUIRect rc;
     ParseRectString(text, rc);
+    // The library reads numbers without the C library's locale machinery, and must read
+    // them exactly as it would.
+    if (rc.left != std::wcstoll(text, nullptr, 10))
+        std::abort();
     CUISize sz;
     ParseSizeString(text, sz);
     double fraction = 0;
     ParseFractionString(text, fraction);
     unsigned long colour = 0;
-    ParseColorString(text, colour);
+    if (ParseColorString(text, colour) && colour != std::wcstoul(text + 1, nullptr, 16))
+        std::abort();
     bool flag = false;
     ParseBoolString(text, flag);
     SplitStringToToken(text);
