@@ -57,8 +57,7 @@ inline void CheckHexDigits(const wchar_t* value, unsigned long colour)
 {
     const wchar_t* digits = *value == L'#' ? value + 1 : value;
     const wchar_t* letter = digits;
-    while ((*letter >= L'0' && *letter <= L'9') || (*letter >= L'a' && *letter <= L'f') ||
-           (*letter >= L'A' && *letter <= L'F'))
+    while (HexDigitValue(*letter) >= 0)
         ++letter;
     if (*value == L'\0' || (*digits != L'\0' && *letter == L'\0'))
         return;

@@ -5,17 +5,36 @@
 #include <climits>
 #include <cwctype>
 
+// The value of a hexadecimal digit, or -1 for any other letter.
+inline int HexDigitValue(wchar_t letter)
+{
+    if (letter >= L'0' && letter <= L'9')
+        return letter - L'0';
+    if (letter >= L'a' && letter <= L'f')
+        return letter - L'a' + 10;
+    if (letter >= L'A' && letter <= L'F')
+        return letter - L'A' + 10;
+    return -1;
+}
+
+// Moves letter past leading white space and one sign; answers whether the sign was a minus.
+inline bool SkipBlanksAndSign(const wchar_t*& letter)
+{
+    while (std::iswspace(static_cast<wint_t>(*letter)))
+        ++letter;
+    const bool negative = *letter == L'-';
+    if (*letter == L'-' || *letter == L'+')
+        ++letter;
+    return negative;
+}
+
 // Skips leading white space, takes one sign and then the decimal digits; sets *end after
 // the last digit, or to text when there is none, and answers 0 then. A number beyond the
 // range of long long answers LLONG_MAX or LLONG_MIN. errno is left alone.
 inline long long ReadDecimal(const wchar_t* text, wchar_t** end)
 {
     const wchar_t* letter = text;
-    while (std::iswspace(static_cast<wint_t>(*letter)))
-        ++letter;
-    const bool negative = *letter == L'-';
-    if (*letter == L'-' || *letter == L'+')
-        ++letter;
+    const bool negative = SkipBlanksAndSign(letter);
     if (*letter < L'0' || *letter > L'9') {
         if (end)
             *end = const_cast<wchar_t*>(text);
@@ -43,25 +62,12 @@ inline long long ReadDecimal(const wchar_t* text, wchar_t** end)
 // without digits, ULONG_MAX beyond 64 bits.
 inline unsigned long ReadHexadecimal(const wchar_t* text)
 {
-    const auto digitOf = [](wchar_t letter) -> int {
-        if (letter >= L'0' && letter <= L'9')
-            return letter - L'0';
-        if (letter >= L'a' && letter <= L'f')
-            return letter - L'a' + 10;
-        if (letter >= L'A' && letter <= L'F')
-            return letter - L'A' + 10;
-        return -1;
-    };
     const wchar_t* letter = text;
-    while (std::iswspace(static_cast<wint_t>(*letter)))
-        ++letter;
-    const bool negative = *letter == L'-';
-    if (*letter == L'-' || *letter == L'+')
-        ++letter;
-    if (letter[0] == L'0' && (letter[1] == L'x' || letter[1] == L'X') && digitOf(letter[2]) >= 0)
+    const bool negative = SkipBlanksAndSign(letter);
+    if (letter[0] == L'0' && (letter[1] == L'x' || letter[1] == L'X') && HexDigitValue(letter[2]) >= 0)
         letter += 2;
     unsigned long number = 0;
-    for (int digit = digitOf(*letter); digit >= 0; digit = digitOf(*++letter)) {
+    for (int digit = HexDigitValue(*letter); digit >= 0; digit = HexDigitValue(*++letter)) {
         if (number > (ULONG_MAX >> 4))
             return ULONG_MAX;
         number = number << 4 | static_cast<unsigned long>(digit);
