@@ -7,7 +7,6 @@
 #include <cwchar>
 #include <initializer_list>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -101,7 +100,7 @@ struct MarkupNameHash {
 };
 
 // The attributes that one class of control reads itself, by name: an open-addressed table
-// built once, which a lookup reaches after one pass over the name's letters.
+// built once, in which a lookup hashes the name and probes a slot or two.
 template <typename Control>
 class AttributeTable {
 public:
@@ -116,9 +115,9 @@ public:
         m_slots.resize(slots);
         for (const auto& [name, setter] : entries) {
             const Hashed key = Hash(name);
-            Slot* slot = Probe(key, name);
-            if (slot->name == nullptr)
-                *slot = Slot{name, key.length, key.hash, setter};
+            Slot& slot = m_slots[Probe(key, name)];
+            if (slot.name == nullptr)
+                slot = Slot{name, key.length, key.hash, setter};
         }
     }
 
@@ -126,7 +125,7 @@ public:
     Setter Find(const wchar_t* name) const
     {
         const Hashed key = Hash(name);
-        return Probe(key, name)->setter;
+        return m_slots[Probe(key, name)].setter;
     }
 
 private:
@@ -143,22 +142,19 @@ private:
 
     static Hashed Hash(const wchar_t* name)
     {
-        size_t hash = 14695981039346656037ull;
-        const wchar_t* letter = name;
-        for (; *letter != L'\0'; ++letter)
-            hash = (hash ^ static_cast<size_t>(*letter)) * 1099511628211ull;
-        return {hash, static_cast<size_t>(letter - name)};
+        const std::wstring_view text(name);
+        return {MarkupNameHash()(text), text.size()};
     }
 
     // The slot that holds name, or the empty one where it would go: the table is never full.
-    Slot* Probe(const Hashed& key, const wchar_t* name) const
+    size_t Probe(const Hashed& key, const wchar_t* name) const
     {
         const size_t mask = m_slots.size() - 1;
         for (size_t at = key.hash & mask;; at = (at + 1) & mask) {
             const Slot& slot = m_slots[at];
             if (slot.name == nullptr ||
                 (slot.hash == key.hash && slot.length == key.length && std::wmemcmp(slot.name, name, key.length) == 0))
-                return const_cast<Slot*>(&slot);
+                return at;
         }
     }
 
