@@ -304,6 +304,28 @@ TEST_F(ButtonTest, AClickHandlerMayDeleteTheButton)
     window->RemoveNotifier(&deleter);
 }
 
+// A deleted control that two containers list, one of them twice, tells each container once,
+// in the order of its first listing.
+class ListedTwiceTest : public vonktest::MarkupTest {};
+
+TEST_F(ListedTwiceTest, ADeletedControlTellsEachContainerOnceInTheOrderOfItsFirstListing)
+{
+    Open(L"buttons.xml");
+    CUIControl* root = window->FindControl(L"root");
+    CUIControl* slide = window->FindControl(L"slide");
+    ASSERT_NE(slide, nullptr);
+    auto* listed = new CUIControl;
+    slide->Add(listed);
+    root->Add(listed);
+    slide->Add(listed);
+    PaintAll();
+    headless::ClearJournal();
+    delete listed;
+    EXPECT_EQ(headless::JournalOf("Window.Invalidate"),
+              (Lines{"Window.Invalidate(10,60,150,190)", "Window.Invalidate(0,0,300,200)"}));
+    EXPECT_EQ(slide->GetItemIndex(listed), -1);
+}
+
 TEST(Button, WithoutAWindowAnActivationSendsNothingAndAnswersTrue)
 {
     CUIButton button;

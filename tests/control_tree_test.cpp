@@ -380,7 +380,7 @@ CUIControl*& Companion()
 }
 
 // The tree deleter takes children before their parents, the last child first; a destroy
-// handler may delete a control of the tree that the deleter has not reached yet.
+// handler may delete a control of the tree that the deleter has not come to yet.
 TEST(ControlLifetimeTest, TheTreeDeleterTakesChildrenFirstAndLetsAHandlerDeleteWhatItHasNotReached)
 {
     auto* root = new CUIControl;
@@ -403,6 +403,99 @@ TEST(ControlLifetimeTest, TheTreeDeleterTakesChildrenFirstAndLetsAHandlerDeleteW
 
     DeleteControlTree(root);
     EXPECT_EQ(Fired(), (std::vector<const CUIControl*>{c, a, b1, b, root}));
+}
+
+// A control that the tree holds twice, in two containers or as a list's header listed under
+// a sibling, goes where the walk of the whole tree first reached it.
+TEST(ControlLifetimeTest, TheTreeDeleterTakesAControlHeldTwiceWhereTheWalkFirstReachedIt)
+{
+    {
+        auto* root = new CUIControl;
+        auto* a = new CUIControl;
+        auto* b = new CUIControl;
+        auto* x = new CUIControl;
+        root->Add(a);
+        root->Add(b);
+        a->Add(x);
+        b->Add(x);
+        for (CUIControl* each : {root, a, b, x})
+            each->DestroyEvent += Record;
+        Fired().clear();
+        DeleteControlTree(root);
+        EXPECT_EQ(Fired(), (std::vector<const CUIControl*>{b, x, a, root}));
+    }
+    {
+        auto* root = new CUIControl;
+        auto* sibling = new CUIControl;
+        auto* list = new CListUI;
+        CUIControl* header = list->GetHeader();
+        CUIControl* body = list->GetList();
+        root->Add(sibling);
+        root->Add(list);
+        list->Remove(header);
+        sibling->Add(header);
+        for (CUIControl* each : {root, sibling, static_cast<CUIControl*>(list), header, body})
+            each->DestroyEvent += Record;
+        Fired().clear();
+        DeleteControlTree(root);
+        EXPECT_EQ(Fired(), (std::vector<const CUIControl*>{body, list, header, sibling, root}));
+    }
+}
+
+// A list's header that hangs under another control, listed nowhere, is the application's
+// even when that control goes first.
+TEST(ControlLifetimeTest, TheTreeDeleterLeavesAListHeaderThatHangsUnderAnotherParent)
+{
+    auto* root = new CUIControl;
+    auto* list = new CListUI;
+    auto* other = new CUIControl;
+    std::unique_ptr<CUIControl> header(list->GetHeader());
+    root->Add(list);
+    root->Add(other);
+    list->Remove(header.get());
+    other->Add(header.get());
+    root->SetOwnWindow(nullptr, nullptr, false);
+    other->Remove(header.get());
+    ASSERT_EQ(header->GetParent(), other);
+    DeleteControlTree(root);
+    EXPECT_EQ(header->GetParent(), nullptr);
+}
+
+// The tree is taken whole first: a control that a destroy handler moves out of it goes all
+// the same, and a list's part that a handler deletes is not touched again.
+TEST(ControlLifetimeTest, DestroyHandlersDoNotChangeWhatTheTreeDeleterTakes)
+{
+    CUIControl outside;
+    auto* root = new CUIControl;
+    auto* a = new CUIControl;
+    auto* c = new CUIControl;
+    root->Add(a);
+    root->Add(c);
+    Companion() = a;
+    static CUIControl* s_root;
+    static CUIControl* s_outside;
+    s_root = root;
+    s_outside = &outside;
+    c->DestroyEvent += [](void*) -> bool {
+        s_root->Remove(Companion());
+        s_outside->Add(Companion());
+        return true;
+    };
+    a->DestroyEvent += Record;
+    Fired().clear();
+    DeleteControlTree(root);
+    EXPECT_EQ(Fired(), (std::vector<const CUIControl*>{a}));
+    EXPECT_EQ(outside.GetCount(), 0);
+
+    auto* list = new CListUI;
+    Companion() = list->GetHeader();
+    list->Remove(Companion());
+    list->CUIControl::Remove(list->GetList());
+    list->GetList()->DestroyEvent += [](void*) -> bool {
+        delete Companion();
+        return true;
+    };
+    DeleteControlTree(list);
 }
 
 TEST(ControlLifetimeTest, ReparentedChildIsNotTouchedByItsFormerParent)

@@ -2,7 +2,7 @@
 
 #include "ControlTree.h"
 
-#include <algorithm>
+#include <memory>
 
 #include "UIControl.h"
 #include "UIList.h"
@@ -16,7 +16,8 @@ namespace {
 template <typename Visit>
 void ForEachPartBelow(CUIControl* control, Visit&& visit)
 {
-    static const CUIString kList(L"IList");
+    // Never destroyed: a tree may be deleted from a static object's destructor.
+    static const CUIString& kList = *new CUIString(L"IList");
     auto* list = static_cast<IListUI*>(control->GetInterface(kList));
     if (list == nullptr) {
         for (int i = 0; i < control->GetCount(); ++i)
@@ -40,47 +41,18 @@ class ControlTreeWalk {
 public:
     explicit ControlTreeWalk(CUIControl* top) : m_walk(++s_lastWalk) { top->m_reachedByWalk = m_walk; }
 
-    // Appends the controls below control that the walk has not reached yet, each one
+    // Hands take the controls below control that the walk has not reached yet, each one
     // before its children.
-    void CollectBelow(CUIControl* control, std::vector<CUIControl*>& below) const
+    template <typename Take>
+    void CollectBelow(CUIControl* control, Take&& take) const
     {
         ForEachPartBelow(control, [&](CUIControl* part) {
             if (part == nullptr || part->m_reachedByWalk == m_walk)
                 return;
             part->m_reachedByWalk = m_walk;
-            below.push_back(part);
-            CollectBelow(part, below);
+            take(part);
+            CollectBelow(part, take);
         });
-    }
-
-    // Deletes the controls below control that the walk has not reached yet, children before
-    // their parents, in the reverse of the order in which CollectBelow reaches them, each one
-    // while it is still warm from reading its children.
-    void DeleteBelow(CUIControl* control) const
-    {
-        static const CUIString kList(L"IList");
-        auto* list = static_cast<IListUI*>(control->GetInterface(kList));
-        if (list) {
-            // The parts that only the list names come after its own children: they go first.
-            for (CUIControl* part : {static_cast<CUIControl*>(list->GetList()), static_cast<CUIControl*>(list->GetHeader())}) {
-                if (part && (part->GetParent() == nullptr || part->GetParent() == control) &&
-                    control->CUIControl::GetItemIndex(part) < 0)
-                    DeleteWithBelow(part);
-            }
-        }
-        const auto count = [&] { return list ? control->CUIControl::GetCount() : control->GetCount(); };
-        // A deleted child leaves the children, and a destroy handler may take others out.
-        for (int i = count() - 1; i >= 0; i = std::min(i - 1, count() - 1))
-            DeleteWithBelow(list ? control->CUIControl::GetItemAt(i) : control->GetItemAt(i));
-    }
-
-    void DeleteWithBelow(CUIControl* part) const
-    {
-        if (part == nullptr || part->m_reachedByWalk == m_walk)
-            return;
-        part->m_reachedByWalk = m_walk;
-        DeleteBelow(part);
-        delete part;
     }
 
 private:
@@ -92,7 +64,7 @@ private:
 std::vector<CUIControl*> Descendants(CUIControl* control)
 {
     std::vector<CUIControl*> below;
-    ControlTreeWalk(control).CollectBelow(control, below);
+    ControlTreeWalk(control).CollectBelow(control, [&](CUIControl* part) { below.push_back(part); });
     return below;
 }
 
@@ -100,6 +72,19 @@ void DeleteControlTree(CUIControl* control)
 {
     if (control == nullptr)
         return;
-    ControlTreeWalk(control).DeleteBelow(control);
-    delete control;
+    // The whole tree is taken before anything goes, each control with its lifetime, so that
+    // one that a destroy handler deleted on the way is not deleted again.
+    struct Doomed {
+        CUIControl* control;
+        std::weak_ptr<const void> lifetime;
+    };
+    std::vector<Doomed> doomed{{control, control->GetLifetime()}};
+    ControlTreeWalk(control).CollectBelow(control, [&](CUIControl* part) {
+        doomed.push_back({part, part->GetLifetime()});
+    });
+    // Children before their parents: the last control taken is a leaf, the first the top.
+    for (auto each = doomed.rbegin(); each != doomed.rend(); ++each) {
+        if (!each->lifetime.expired())
+            delete each->control;
+    }
 }

@@ -430,7 +430,8 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
         DeleteIfReplaced(*list, madeHeader);
 
     if (parent) {
-        static const CUIString kContainer(L"IContainer");
+        // Never destroyed: a static object's destructor may still build.
+        static const CUIString& kContainer = *new CUIString(L"IContainer");
         auto* pContainer = static_cast<IContainerUI*>(parent->GetInterface(kContainer));
         assert(pContainer);
         if (!pContainer->Add(control)) {

@@ -67,22 +67,27 @@ CUIControl::~CUIControl()
     }
     if (m_pParent)
         m_pParent->ForgetUnlinked(this);
-    // Each entry of m_listedIn is one listing: it takes this control's last place in that
-    // container. A tree deleted children first takes each container's last child, so that
+    // Each container takes out every place of this control at its first entry in
+    // m_listedIn (one entry per place) and is then told; each place is searched from the
+    // end, as a tree deleted children first takes each container's last child, so that
     // emptying a container is linear in its children.
     for (auto entry = m_listedIn.begin(); entry != m_listedIn.end(); ++entry) {
-        CStdPtrArray& items = (*entry)->m_items;
-        int at = items.GetSize();
-        while (at-- > 0 && items[at] != this) {
-        }
-        if (at < 0)
+        CUIControl* const container = *entry;
+        if (std::find(m_listedIn.begin(), entry, container) != entry)
             continue;
-        items.Remove(at);
-        if (m_bUpdatePath)
-            (*entry)->ForgetMarkedListing(this, false);
-        // A container that listed this control twice is told once, when both places are gone.
-        if (std::find(entry + 1, m_listedIn.end(), *entry) == m_listedIn.end())
-            (*entry)->NeedUpdate();
+        auto places = std::count(entry, m_listedIn.end(), container);
+        CStdPtrArray& items = container->m_items;
+        bool removed = false;
+        for (int at = items.GetSize(); places > 0 && at-- > 0;) {
+            if (items[at] != this)
+                continue;
+            removed = items.Remove(at);
+            --places;
+            if (m_bUpdatePath)
+                container->ForgetMarkedListing(this, false);
+        }
+        if (removed)
+            container->NeedUpdate();
     }
     SetWindowPointer(nullptr);
 }
