@@ -379,6 +379,16 @@ CUIControl*& Companion()
     return companion;
 }
 
+// Deletes the tree of root and answers the order in which the watched controls went.
+std::vector<const CUIControl*> DeletionOrder(CUIControl* root, std::initializer_list<CUIControl*> watched)
+{
+    for (CUIControl* each : watched)
+        each->DestroyEvent += Record;
+    Fired().clear();
+    DeleteControlTree(root);
+    return Fired();
+}
+
 // The tree deleter takes children before their parents, the last child first; a destroy
 // handler may delete a control of the tree that the deleter has not come to yet.
 TEST(ControlLifetimeTest, TheTreeDeleterTakesChildrenFirstAndLetsAHandlerDeleteWhatItHasNotReached)
@@ -418,11 +428,7 @@ TEST(ControlLifetimeTest, TheTreeDeleterTakesAControlHeldTwiceWhereTheWalkFirstR
         root->Add(b);
         a->Add(x);
         b->Add(x);
-        for (CUIControl* each : {root, a, b, x})
-            each->DestroyEvent += Record;
-        Fired().clear();
-        DeleteControlTree(root);
-        EXPECT_EQ(Fired(), (std::vector<const CUIControl*>{b, x, a, root}));
+        EXPECT_EQ(DeletionOrder(root, {root, a, b, x}), (std::vector<const CUIControl*>{b, x, a, root}));
     }
     {
         auto* root = new CUIControl;
@@ -434,11 +440,8 @@ TEST(ControlLifetimeTest, TheTreeDeleterTakesAControlHeldTwiceWhereTheWalkFirstR
         root->Add(list);
         list->Remove(header);
         sibling->Add(header);
-        for (CUIControl* each : {root, sibling, static_cast<CUIControl*>(list), header, body})
-            each->DestroyEvent += Record;
-        Fired().clear();
-        DeleteControlTree(root);
-        EXPECT_EQ(Fired(), (std::vector<const CUIControl*>{body, list, header, sibling, root}));
+        EXPECT_EQ(DeletionOrder(root, {root, sibling, list, header, body}),
+                  (std::vector<const CUIControl*>{body, list, header, sibling, root}));
     }
 }
 

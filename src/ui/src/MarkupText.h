@@ -12,8 +12,8 @@
 
 #include <utility/logger>
 
-#include "NumberText.h"
 #include "MarkupPlace.h"
+#include "NumberText.h"
 #include "Scaling.h"
 #include "UIDefine.h"
 #include "UIParse.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "NumberText.h"
 #include "GlobalManager.h"
+#include "NumberText.h"
 #include "ResourceMgr.h"
 #include "UIFont.h"
 #include "UIImage.h"
