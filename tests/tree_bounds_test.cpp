@@ -216,6 +216,30 @@ TEST_P(DepthTest, AddingRefusesAControlBelowTheDeepestLevelAndTheTreeWorks)
 INSTANTIATE_TEST_SUITE_P(Forms, DepthTest, testing::ValuesIn(kDepthCases),
                          [](const testing::TestParamInfo<DepthCase>& info) { return std::string(info.param.name); });
 
+// The height of a subtree that adding records stays when controls are taken out of it: a
+// check that it fails counts the subtree again before it refuses, so that what removing
+// freed is there to use.
+TEST(TreeBoundsTest, LevelsThatRemovingFreedCanBeUsedAgain)
+{
+    const Grown chain = Chain(kMaxTreeDepth, NewColumn);
+    CUIControl* middle = chain.root;
+    for (int level = 1; level < kMaxTreeDepth / 2; ++level)
+        middle = middle->GetItemAt(0);
+    CUIControl* cut = middle->GetItemAt(0);
+    ASSERT_TRUE(middle->Remove(cut));
+
+    // The chain, half as deep now, fits below another of the other half's depth, exactly.
+    const Grown above = Chain(kMaxTreeDepth / 2, NewColumn);
+    vonktest::LogCapture log;
+    EXPECT_TRUE(above.deepest->Add(chain.root));
+    CUIControl* one = NewColumn();
+    EXPECT_FALSE(middle->Add(one));
+    EXPECT_EQ(CountOf(log.Messages(), kTooDeep), 1u);
+    delete one;
+    DeleteControlTree(above.root);
+    DeleteControlTree(cut);
+}
+
 // ---- loops ----
 
 // The attempt of a case on a shown window's tree root > a > b, each a column; the controls it
@@ -262,6 +286,24 @@ const LoopCase kLoopCases[] = {
      [](CUIControl&, CUIControl&, CUIControl& b, auto&) {
          CUITabLayout* tab = AddUnder<CUITabLayout>(b);
          return tab->AddAt(tab, 0);
+     }},
+    // Adding to a container with a window runs the new subtree's init events before the
+    // child is listed: a handler there that adds the container below the subtree closes a
+    // loop all the same.
+    {"ContainerUnderTheNewSubtreeFromItsInitEvent",
+     [](CUIControl&, CUIControl&, CUIControl& b, auto&) {
+         static CUIControl* container = nullptr;
+         static bool added = false;
+         container = &b;
+         CUIControl* x = NewColumn();
+         CUIControl* grandchild = NewColumn();
+         x->Add(grandchild);
+         grandchild->InitEvent += +[](void* control) {
+             added = static_cast<CUIControl*>(control)->Add(container);
+             return true;
+         };
+         EXPECT_TRUE(b.Add(x));
+         return added;
      }},
     // Without a window the controls have no parents: the listings alone hold x above y. x
     // then joins the shown tree, whose window goes to every control below it.

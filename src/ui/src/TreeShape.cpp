@@ -148,6 +148,8 @@ int TreeShape::Longest(Direction direction, CUIControl& from, const CUIControl* 
 
 void TreeShape::Grow(CUIControl& control, int height)
 {
+    if (height <= control.m_treeHeight)
+        return;
     // Raises nothing past one level beyond the limit, so that it ends even on a loop of
     // parent pointers that an application made by hand.
     static auto& work = *new std::vector<std::pair<CUIControl*, int>>;
@@ -169,12 +171,38 @@ void TreeShape::Grow(CUIControl& control, int height)
     }
 }
 
+int TreeShape::LevelUpAChain(const CUIControl& from, const CUIControl* forbidden, int limit)
+{
+    const auto& pending = Pending();
+    int level = 1;
+    for (const CUIControl* at = &from;;) {
+        const std::vector<CUIControl*>& listedIn = at->m_listedIn;
+        CUIControl* const parent = at->m_pParent;
+        if (at->m_pPartOf || listedIn.size() > 1 || (parent && !listedIn.empty() && listedIn[0] != parent))
+            return 0;
+        for (const auto& listing : pending) {
+            if (listing.second == at)
+                return 0;
+        }
+        const CUIControl* const up = parent ? parent : listedIn.empty() ? nullptr : listedIn[0];
+        if (up == nullptr)
+            return level;
+        if (up == forbidden)
+            return kLoop;
+        level += LevelsBelow(*up);
+        if (level > limit)
+            return limit + 1;
+        at = up;
+    }
+}
+
 bool TreeShape::MayList(CUIControl& container, CUIControl& child)
 {
     // The levels above child once it is listed: down to it, child not counted.
     const int above = LevelsBelow(container);
-    const int level =
-        &child == &container ? kLoop : Longest(Direction::Up, container, &child, kMaxTreeDepth - above);
+    int level = &child == &container ? kLoop : LevelUpAChain(container, &child, kMaxTreeDepth - above);
+    if (level == 0)
+        level = Longest(Direction::Up, container, &child, kMaxTreeDepth - above);
     int height = child.m_treeHeight;
     if (level != kLoop && level + above <= kMaxTreeDepth && level + above - 1 + height > kMaxTreeDepth)
         height = Longest(Direction::Down, child, &container, kMaxTreeDepth - level - above + 1);

@@ -59,6 +59,9 @@ private:
     // going up, its height going down (which each control reached keeps as its exact height).
     // Past limit it stops and answers limit + 1; -1 when it meets forbidden, or a loop.
     static int Longest(Direction direction, CUIControl& from, const CUIControl* forbidden, int limit);
+    // Longest going up, while each control on the way has one way up at most, as in a tree;
+    // 0 as soon as one has more.
+    static int LevelUpAChain(const CUIControl& from, const CUIControl* forbidden, int limit);
     // Raises control's height to at least height, and the heights above it to match.
     static void Grow(CUIControl& control, int height);
 };

@@ -540,11 +540,15 @@ void CUIControl::MarkUpdatePath()
         CUIControl* control;
         size_t next;  // 0: the parent; then the containers of m_listedIn
     };
+    MarkOwnPath();
+    // Mostly all above is marked already.
+    const auto marked = [](const CUIControl* control) { return control == nullptr || control->m_bUpdatePath; };
+    if (marked(m_pParent) && std::all_of(m_listedIn.begin(), m_listedIn.end(), marked))
+        return;
     // Marking calls nothing outside this file, so one stack serves every climb.
     static auto& climbs = *new std::vector<Climb>;
     climbs.clear();
     climbs.push_back({this, 0});
-    MarkOwnPath();
     while (!climbs.empty()) {
         Climb& top = climbs.back();
         CUIControl* const control = top.control;
