@@ -216,6 +216,31 @@ TEST_P(DepthTest, AddingRefusesAControlBelowTheDeepestLevelAndTheTreeWorks)
 INSTANTIATE_TEST_SUITE_P(Forms, DepthTest, testing::ValuesIn(kDepthCases),
                          [](const testing::TestParamInfo<DepthCase>& info) { return std::string(info.param.name); });
 
+// A child layout adds the tree of its file when it gets its window: a tree that would reach
+// too deep there is refused and deleted, and the layout stays empty.
+class ChildLayoutDepthTest : public vonktest::WindowFixture {};
+
+TEST_F(ChildLayoutDepthTest, ATreeTooDeepForTheLayoutsPlaceIsRefusedAndDropped)
+{
+    const std::string dir = testing::TempDir();
+    std::ofstream(dir + "ten.xml") << "<Markup><VerticalLayout><VerticalLayout><VerticalLayout><VerticalLayout>"
+                                      "<VerticalLayout><VerticalLayout><VerticalLayout><VerticalLayout>"
+                                      "<VerticalLayout><VerticalLayout/></VerticalLayout></VerticalLayout>"
+                                      "</VerticalLayout></VerticalLayout></VerticalLayout></VerticalLayout>"
+                                      "</VerticalLayout></VerticalLayout></VerticalLayout></Markup>";
+    CResourceMgr::SetResourePath(CUIString(std::wstring(dir.begin(), dir.end()).c_str()));
+    const Grown chain = Chain(kMaxTreeDepth - 5, NewColumn);
+    window->AttachDlg(chain.root);
+    auto* layout = new CUIChildLayout;
+    layout->SetChildLayoutXML(L"ten.xml");
+
+    vonktest::LogCapture log;
+    EXPECT_TRUE(chain.deepest->Add(layout));
+    EXPECT_EQ(layout->GetCount(), 0);
+    EXPECT_EQ(CountOf(log.Messages(), kTooDeep), 1u);
+    vonktest::DeleteTree(*window);
+}
+
 // The height of a subtree that adding records stays when controls are taken out of it: a
 // check that it fails counts the subtree again before it refuses, so that what removing
 // freed is there to use.
