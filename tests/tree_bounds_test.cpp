@@ -241,6 +241,26 @@ TEST_F(ChildLayoutDepthTest, ATreeTooDeepForTheLayoutsPlaceIsRefusedAndDropped)
     vonktest::DeleteTree(*window);
 }
 
+// A list routes a header to its own children: one that would reach too deep is refused
+// before it takes the place of the list's header.
+TEST(TreeBoundsTest, AListKeepsItsHeaderWhenItRefusesANewOne)
+{
+    const Grown chain = Chain(kMaxTreeDepth - 2, NewColumn);
+    auto* list = new CListUI;
+    ASSERT_TRUE(chain.deepest->Add(list));
+    CListHeaderUI* header = list->GetHeader();
+    auto* taller = new CListHeaderUI;
+    taller->Add(new CListHeaderItemUI);
+
+    vonktest::LogCapture log;
+    EXPECT_FALSE(list->Add(taller));
+    EXPECT_EQ(CountOf(log.Messages(), kTooDeep), 1u);
+    EXPECT_EQ(list->GetHeader(), header);
+    EXPECT_EQ(list->CUIControl::GetItemAt(0), header);
+    DeleteControlTree(taller);
+    DeleteControlTree(chain.root);
+}
+
 // The height of a subtree that adding records stays when controls are taken out of it: a
 // check that it fails counts the subtree again before it refuses, so that what removing
 // freed is there to use.
