@@ -333,8 +333,8 @@ void ListTearDown(benchmark::State& state)
 constexpr int kMaxTreeDepth = 256;
 
 // A tree of n controls as deep as the bound allows, made with Add as an application makes
-// one: a chain of columns, and every other control a leaf below the deepest, where deleting
-// one has the most ancestors above it.
+// one and shown in the window: a chain of columns, and every other control a leaf below the
+// deepest, where deleting one has the most ancestors above it.
 CUIControl* DeepTree(int n)
 {
     CUIControl* root = new CUIVerticalLayout;
@@ -347,6 +347,9 @@ CUIControl* DeepTree(int n)
     }
     for (int leaf = chain; leaf < n; ++leaf)
         deepest->Add(new CUIControl);
+    g_window->AttachDlg(root);
+    g_window->NeedUpdate();
+    PaintUntilQuiet();
     return root;
 }
 
@@ -356,9 +359,6 @@ void DeepTearDown(benchmark::State& state)
     const int n = static_cast<int>(state.range(0));
     for (auto _ : state) {
         CUIControl* root = DeepTree(n);
-        g_window->AttachDlg(root);
-        g_window->NeedUpdate();
-        PaintUntilQuiet();
         state.SetIterationTime(Seconds([&] { DropTree(root); }));
     }
 }
@@ -371,9 +371,6 @@ void DeepBareTearDown(benchmark::State& state)
     const int n = static_cast<int>(state.range(0));
     for (auto _ : state) {
         CUIControl* root = DeepTree(n);
-        g_window->AttachDlg(root);
-        g_window->NeedUpdate();
-        PaintUntilQuiet();
         CUIControl* left = root->GetItemAt(0);
         g_window->DetachDlg();
         state.SetIterationTime(Seconds([&] { DropTree(left); }));
