@@ -95,6 +95,13 @@ bool WritePng(CWindowBase* window, const std::string& path);
 
 // The most recently created window reports a new client size or position to its
 // handler, as a native window does after the user resized or moved it.
+//
+// A window that resizes itself (CWindowBase::ReSize, which a "Window" element's "size"
+// reaches) takes its new pixels at once, and, as from a window system, its handler hears of
+// the new size (OnSize) only once that call has returned: a ReSize made while the window is
+// created gives the size that Create then reports; a later one is reported before the next
+// thing this driver delivers (a frame, a paint, pointer input, timer ticks). A size that
+// ReportSize gives replaces one not yet reported.
 void ReportSize(int width, int height);
 void ReportMove(int x, int y);
 
