@@ -1,8 +1,10 @@
 #pragma once
 // Control of the headless stand-in backend, for tests, scripted runs and the demonstration.
 //
-// The application loads the backend as any other ("#DLOPEN_CALLER_PATH#/libvonk-headless.so")
-// and links it (-lvonk-headless) to call what follows. Nothing comes from a native window
+// The application loads the backend as any other ("#DLOPEN_CALLER_PATH#/libvonk-headless.so.0",
+// the file beside libvonk-ui.so.0) and links it (-lvonk-headless) to call what follows; the
+// two are the same library. Include it as <vonk-ui/headless.h>, or as <headless.h> with
+// pkg-config's flags. Nothing comes from a native window
 // system: the application drives the newest window itself (Paint, Press, Release, MoveTo,
 // Wheel, AdvanceClock) and reads its pixels (WritePng).
 //
@@ -16,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include <UIMessage.h>
-#include <UIWindowBase.h>
+#include "UIMessage.h"
+#include "UIWindowBase.h"
 
 namespace headless {
 
