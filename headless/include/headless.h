@@ -4,9 +4,9 @@
 // The application loads the backend as any other ("#DLOPEN_CALLER_PATH#/libvonk-headless.so.0",
 // the file beside libvonk-ui.so.0) and links it (-lvonk-headless) to call what follows; the
 // two are the same library. Include it as <vonk-ui/headless.h>, or as <headless.h> with
-// pkg-config's flags. Nothing comes from a native window
-// system: the application drives the newest window itself (Paint, Press, Release, MoveTo,
-// Wheel, AdvanceClock) and reads its pixels (WritePng).
+// pkg-config's flags. Nothing comes from a native window system: the application drives
+// the newest window itself (Paint, Press, Release, MoveTo, Wheel, AdvanceClock) and reads
+// its pixels (WritePng).
 //
 // The backend journals every call it receives, in order, as one line each
 // ("Render.DrawColor(0,0,10,10,ff0000ff)"); each window draws into pixels of its

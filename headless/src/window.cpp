@@ -171,8 +171,10 @@ void Window::Report(const tagSIZE& size)
 
 void Window::ReportPendingSize()
 {
-    if (m_sizePending)
-        Report(m_size);
+    if (!m_sizePending || m_pMsgHandler == nullptr)
+        return;
+    m_sizePending = false;
+    m_pMsgHandler->OnSize(static_cast<int>(m_size.cx), static_cast<int>(m_size.cy));
 }
 
 void Window::Report(const tagPOINT& pos)
