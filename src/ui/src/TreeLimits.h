@@ -6,7 +6,7 @@
 
 // A control without a parent stands at level 1; no control stands below this level. A
 // container's scroll bars count at the container's level (a walk goes one step further into
-// them), a control below a scroll bar two levels below the bar (see TreeShape.h).
+// them), a control below a scroll bar two levels below the bar's container (see TreeShape.h).
 //
 // The stack that one level takes, measured per walk over chains of every control class
 // (bytes, the largest class; plain build / AddressSanitizer build): attaching 112 / 208,

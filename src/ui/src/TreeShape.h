@@ -7,8 +7,8 @@
 // through its children, the removed children that still name it as their parent and its
 // scroll bars. A control's level is 1 plus the most levels above it. A scroll bar stands at
 // its container's level, so that a container may stand at the deepest level, and a control
-// below a scroll bar two levels below it: a control's level counts its ancestors, and a
-// walk goes into a scroll bar one step further than the level of the bar says. Each
+// below a scroll bar two levels below the bar's container, so that a level counts the
+// ancestors; a walk goes into a scroll bar one step further than the bar's level says. Each
 // control keeps its height, the levels from it down to the deepest control below it, as an
 // upper bound that adding raises at once and removing leaves as it is; a check that the bound
 // fails counts the subtree exactly before it refuses.
