@@ -84,7 +84,7 @@ Grown Grow(CUIControl* first, const Make& make, const Step& step, bool down)
 CUIControl* NewColumn() { return new CUIVerticalLayout; }
 
 // A chain of that many levels of what make makes.
-Grown Chain(int levels, const std::function<CUIControl*()>& make)
+Grown Chain(int levels, const Make& make)
 {
     Grown chain{make(), nullptr, nullptr, {}};
     chain.deepest = chain.root;
@@ -527,7 +527,7 @@ void RunWithStack(size_t bytes, const std::function<void()>& work)
 
 // The deepest chain of what make makes, with a label's text at the bottom, shown in a
 // window and used.
-void UseTheDeepest(const std::function<CUIControl*()>& make)
+void UseTheDeepest(const Make& make)
 {
     auto window = vonktest::OpenWindow(200, 100);
     window->Show(true);
