@@ -5,7 +5,8 @@
 // after one control changes size and, apart, that frame's repaint of what the change
 // invalidated, a paint of the whole window, a hit test and the tear-down; and the frame
 // after one control changes size in a scrolled list of which only a window's worth shows,
-// and that list's tear-down.
+// and that list's tear-down; last, the tear-down of a tree as deep as the bound allows, shown
+// and after its window let it go.
 // Freed memory stays in the process between iterations, and the heap grows to twice the
 // largest window's size before the runs, so that the kernel's first touch of a page is not
 // timed; each stage reports the page faults that it still takes. After the runs a summary
@@ -328,6 +329,54 @@ void ListTearDown(benchmark::State& state)
     }
 }
 
+// The documented bound on a tree's depth (docs/markup.md, "Limits").
+constexpr int kMaxTreeDepth = 256;
+
+// A tree of n controls as deep as the bound allows, made with Add as an application makes
+// one and shown in the window: a chain of columns, and every other control a leaf below the
+// deepest, where deleting one has the most ancestors above it.
+CUIControl* DeepTree(int n)
+{
+    CUIControl* root = new CUIVerticalLayout;
+    CUIControl* deepest = root;
+    const int chain = std::min(n, kMaxTreeDepth - 1);
+    for (int level = 1; level < chain; ++level) {
+        CUIControl* below = new CUIVerticalLayout;
+        deepest->Add(below);
+        deepest = below;
+    }
+    for (int leaf = chain; leaf < n; ++leaf)
+        deepest->Add(new CUIControl);
+    g_window->AttachDlg(root);
+    g_window->NeedUpdate();
+    PaintUntilQuiet();
+    return root;
+}
+
+// The tear-down of that tree shown in the window.
+void DeepTearDown(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        CUIControl* root = DeepTree(n);
+        state.SetIterationTime(Seconds([&] { DropTree(root); }));
+    }
+}
+
+// The tear-down of that tree, laid out, after the window let it go (DetachDlg deletes the
+// root alone): the controls keep their parents but have no window, so nothing repaints and
+// no deletion needs to walk the ancestors.
+void DeepBareTearDown(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        CUIControl* root = DeepTree(n);
+        CUIControl* left = root->GetItemAt(0);
+        g_window->DetachDlg();
+        state.SetIterationTime(Seconds([&] { DropTree(left); }));
+    }
+}
+
 struct Stage {
     const char* name;
     void (*run)(benchmark::State&);
@@ -349,6 +398,8 @@ const Stage kStages[] = {
     {"hittest", HitTest},
     {"teardown", TearDown},
     {"listdrop", ListTearDown},
+    {"deepdrop", DeepTearDown},
+    {"deepbare", DeepBareTearDown},
 };
 
 // The runs of 100,000 controls and more, whose single iteration would outlast the
@@ -432,8 +483,9 @@ void PrintSummary(const Collector& results, const std::vector<int>& sizes)
     std::printf("(per control: over all the window's controls. relayout: the layout work of the frame after\n"
                 " one control changes size, nothing painted; repaint: that frame's painting of what the change\n"
                 " invalidated; scrolled: the whole frame after a change out of sight; hittest: one lookup, along\n"
-                " one path of the tree. listdrop: the tear-down of the scrolled list's window. growth: the time\n"
-                " per control against the previous size's, 1.00 being linear.)\n");
+                " one path of the tree. listdrop: the tear-down of the scrolled list's window. deepdrop and\n"
+                " deepbare: the tear-down of a tree as deep as allowed, shown, and after its window let it go.\n"
+                " growth: the time per control against the previous size's, 1.00 being linear.)\n");
 }
 
 // A stage's time per control at n, or a negative value when it did not run there.
@@ -495,6 +547,8 @@ void PrintGoals(const Collector& results)
     PrintGrowthGoal(results, "build", 1.1);
     PrintGrowthGoal(results, "attach", 1.2);
     PrintGrowthGoal(results, "teardown", 1.2);
+    PrintGrowthGoal(results, "deepdrop", 1.2);
+    PrintGrowthGoal(results, "deepbare", 1.2);
     const double teardown = PerControl(results, "teardown", kLargeSize);
     PrintGoal("teardown: at most 1 us per control at 100k", teardown > 0, teardown <= 1e-6);
     PrintFrameGoal(results, "relayout");

@@ -300,6 +300,7 @@ protected:
 private:
     friend class CUIWindow;
     friend class ControlTreeWalk;
+    friend class TreeShape;
     // The links below keep containers, parents and windows from pointing at a deleted
     // control: see docs/lifetime.md.
 
@@ -311,6 +312,8 @@ private:
     void SetParentPointer(CUIControl* parent);
     void KeepUnlinked(CUIControl* child);
     void ForgetUnlinked(CUIControl* child);
+    // Marks this control alone, telling the containers that list it.
+    void MarkOwnPath();
     // Unmarks this control, which the window's relayout found with nothing to place below.
     void UnmarkUpdatePath();
     // Keep m_markedListings and m_lastMarkedChild in step: a listing of child in m_items
@@ -340,4 +343,14 @@ private:
     // Neighbours in the list of the controls whose window m_pWindow is.
     CUIControl* m_pPrevOfWindow = nullptr;
     CUIControl* m_pNextOfWindow = nullptr;
+
+    // The bounds of the tree's depth and the refusal of loops: see src/ui/src/TreeShape.h.
+    // The levels from this control down to the deepest one below it, or more.
+    int m_treeHeight = 1;
+    // The container whose scroll bar this control is; a container's own scroll bars.
+    CUIControl* m_pPartOf = nullptr;
+    CUIControl* m_parts[2] = {nullptr, nullptr};
+    // The last walk of the tree's shape that reached this control, and what it found here.
+    uint64_t m_shapeWalk = 0;
+    int m_shapeLevel = 0;
 };

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "TreeLimits.h"
+#include "TreeShape.h"
 #include "UIContainer.h"
 #include "UIScrollBar.h"
 
@@ -68,13 +70,17 @@ void PlaceChildren(CUIContainer& container, const CStdPtrArray& items, Place&& p
     });
 }
 
-// The area clipped by the item rectangles of every ancestor; false when nothing is left.
+// The area clipped by the item rectangles of every ancestor; false when nothing is left, or
+// when the parents lead round a loop.
 inline bool ClipByAncestors(const CUIControl* control, CUIRect& area)
 {
-    for (const CUIControl* parent = control->GetParent(); parent; parent = parent->GetParent()) {
+    const CUIControl* parent = control->GetParent();
+    for (int steps = 0; parent && steps < kMaxAncestors; ++steps, parent = parent->GetParent()) {
         const CUIRect bounds = parent->GetPos();
         if (!UIIntersectRect(&area, &area, &bounds))
             return false;
     }
-    return true;
+    if (parent)
+        TreeShape::ReportParentLoop(*control);
+    return parent == nullptr;
 }

@@ -2,7 +2,10 @@
 
 #include "ControlTree.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
+#include <vector>
 
 #include "UIControl.h"
 #include "UIList.h"
@@ -42,17 +45,28 @@ public:
     explicit ControlTreeWalk(CUIControl* top) : m_walk(++s_lastWalk) { top->m_reachedByWalk = m_walk; }
 
     // Hands take the controls below control that the walk has not reached yet, each one
-    // before its children.
+    // before its children, depth first: the order of a recursive walk, without the recursion.
     template <typename Take>
     void CollectBelow(CUIControl* control, Take&& take) const
     {
-        ForEachPartBelow(control, [&](CUIControl* part) {
+        // The parts still to visit, the next one last: each control's parts go on in reverse.
+        std::vector<CUIControl*> toVisit;
+        const auto pushPartsOf = [&toVisit](CUIControl* above) {
+            const size_t first = toVisit.size();
+            ForEachPartBelow(above, [&toVisit](CUIControl* part) { toVisit.push_back(part); });
+            std::reverse(toVisit.begin() + static_cast<std::ptrdiff_t>(first), toVisit.end());
+        };
+        pushPartsOf(control);
+        while (!toVisit.empty()) {
+            CUIControl* const part = toVisit.back();
+            toVisit.pop_back();
+            // Reached already when listed twice, or through a list as well as a child.
             if (part == nullptr || part->m_reachedByWalk == m_walk)
-                return;
+                continue;
             part->m_reachedByWalk = m_walk;
             take(part);
-            CollectBelow(part, take);
-        });
+            pushPartsOf(part);
+        }
     }
 
 private:

@@ -26,6 +26,8 @@
 #include "MarkupPlace.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
+#include "TreeLimits.h"
+#include "TreeShape.h"
 #include "UIButton.h"
 #include "UIChildLayout.h"
 #include "UIContainer.h"
@@ -127,7 +129,7 @@ constexpr long kMaxIncludeCopiesPerBuild = 2000;
 
 // Deeper markup than any window needs would only exhaust the stack of the passes that
 // walk the tree: building, layout, painting and searching.
-constexpr int kMaxElementNesting = 256;
+constexpr int kMaxElementNesting = kMaxTreeDepth;
 
 // The control elements being built right now, across every builder.
 int& ElementsInProgress()
@@ -150,6 +152,8 @@ public:
 struct BuildsInProgress {
     int depth = 0;
     long includeCopies = 0;
+    // The levels of the tree down to the parent that the outermost build builds into.
+    int levelsAbove = 0;
 };
 BuildsInProgress& Builds()
 {
@@ -160,10 +164,12 @@ BuildsInProgress& Builds()
 // Marks a build as running for as long as it lives; the outermost starts a new count.
 class BuildInProgress {
 public:
-    BuildInProgress()
+    explicit BuildInProgress(CUIControl* parent)
     {
-        if (Builds().depth++ == 0)
-            Builds().includeCopies = 0;
+        if (Builds().depth++ > 0)
+            return;
+        Builds().includeCopies = 0;
+        Builds().levelsAbove = parent ? TreeShape::LevelOf(*parent) : 0;
     }
     BuildInProgress(const BuildInProgress&) = delete;
     BuildInProgress& operator=(const BuildInProgress&) = delete;
@@ -349,7 +355,7 @@ CUIControl* CDialogBuilder::Create(CUIWindow* window, CUIControl* parent)
     const pugi::xml_node root = m_xml->document_element();
     if (!root)
         return nullptr;
-    const BuildInProgress building;
+    const BuildInProgress building(parent);
     if (IsNamed(root.name(), L"Global"))
         ParseGlobal(root, nullptr);
     else if (IsNamed(root.name(), L"Window") && window)
@@ -407,7 +413,7 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
                                          bool underElement)
 {
     const MarkupPlace here(m_path, element);
-    if (ElementsInProgress() >= kMaxElementNesting) {
+    if (Builds().levelsAbove + ElementsInProgress() >= kMaxElementNesting) {
         UI_TRACE("markup elements nested too deep  %S ", element.name());
         return nullptr;
     }

@@ -5,6 +5,7 @@
 #include "MarkupFiles.h"
 #include "MarkupPlace.h"
 #include "MarkupText.h"
+#include "UIControlTree.h"
 
 CUIChildLayout::CUIChildLayout() : m_pCallback(nullptr) {}
 
@@ -40,7 +41,9 @@ void CUIChildLayout::Init()
     // Child layouts in the tree initialise while it is added: one that names this file
     // again, directly or through others, is then refused instead of built without end.
     const MarkupFileInProgress attaching(m_strXMLFile, m_pWindow);
-    Add(tree);
+    // A tree that would reach too deep here is nobody's: it goes.
+    if (!Add(tree))
+        DeleteControlTree(tree);
 }
 
 void CUIChildLayout::SetAttribute(const wchar_t* name, const wchar_t* value)

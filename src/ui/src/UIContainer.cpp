@@ -12,6 +12,7 @@
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
+#include "TreeShape.h"
 #include "UIParse.h"
 #include "UIRender.h"
 #include "UIScrollBar.h"
@@ -57,6 +58,8 @@ CUIContainer::CUIContainer()
     m_pHorizontalScrollBar->SetHorizontal(true);
     m_pHorizontalScrollBar->SetVisible(false);
     m_pHorizontalScrollBar->SetEnabled(false);
+    TreeShape::AddPart(*this, *m_pVerticalScrollBar);
+    TreeShape::AddPart(*this, *m_pHorizontalScrollBar);
 }
 
 // The children are left for the base control, which unlinks them without relayout

@@ -8,6 +8,8 @@
 #include "LentWindow.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
+#include "TreeLimits.h"
+#include "TreeShape.h"
 #include "UIWindow.h"
 
 namespace {
@@ -90,6 +92,7 @@ CUIControl::~CUIControl()
             container->NeedUpdate();
     }
     SetWindowPointer(nullptr);
+    TreeShape::Forget(*this);
 }
 
 CUIString CUIControl::GetClass() const { return L"UIControl"; }
@@ -138,6 +141,9 @@ bool CUIControl::InsertChild(CUIControl* child, int index)
 {
     if (child == nullptr || index < 0 || index > m_items.GetSize())
         return false;
+    if (!TreeShape::MayList(*this, *child))
+        return false;
+    const TreeShape::Listing listing(*this, *child);
     if (m_pWindow)
         m_pWindow->InitControls(child, this);
     if (IsVisible())
@@ -528,18 +534,47 @@ bool CUIControl::IsUpdateNeeded() const { return m_bUpdateNeeded; }
 
 void CUIControl::MarkUpdatePath()
 {
-    if (!m_bUpdatePath) {
-        m_bUpdatePath = true;
-        for (CUIControl* container : m_listedIn)
-            container->RecordMarkedListing(this);
+    // Climbs depth first, the parent before the containers in their order, and marks each
+    // control not marked yet; a marked one is not climbed from again.
+    struct Climb {
+        CUIControl* control;
+        size_t next;  // 0: the parent; then the containers of m_listedIn
+    };
+    MarkOwnPath();
+    // Mostly all above is marked already.
+    const auto marked = [](const CUIControl* control) { return control == nullptr || control->m_bUpdatePath; };
+    if (marked(m_pParent) && std::all_of(m_listedIn.begin(), m_listedIn.end(), marked))
+        return;
+    // Marking calls nothing outside this file, so one stack serves every climb.
+    static auto& climbs = *new std::vector<Climb>;
+    climbs.clear();
+    climbs.push_back({this, 0});
+    while (!climbs.empty()) {
+        Climb& top = climbs.back();
+        CUIControl* const control = top.control;
+        const size_t next = top.next++;
+        // A container finds its scroll bars through their parent, its children through m_listedIn.
+        CUIControl* above = nullptr;
+        if (next == 0)
+            above = control->m_pParent;
+        else if (next <= control->m_listedIn.size())
+            above = control->m_listedIn[next - 1];
+        else
+            climbs.pop_back();
+        if (above == nullptr || above->m_bUpdatePath)
+            continue;
+        above->MarkOwnPath();
+        climbs.push_back({above, 0});
     }
-    // A container finds its scroll bars through their parent, its children through m_listedIn.
-    if (m_pParent && !m_pParent->m_bUpdatePath)
-        m_pParent->MarkUpdatePath();
-    for (CUIControl* container : m_listedIn) {
-        if (!container->m_bUpdatePath)
-            container->MarkUpdatePath();
-    }
+}
+
+void CUIControl::MarkOwnPath()
+{
+    if (m_bUpdatePath)
+        return;
+    m_bUpdatePath = true;
+    for (CUIControl* container : m_listedIn)
+        container->RecordMarkedListing(this);
 }
 
 void CUIControl::UnmarkUpdatePath()
@@ -566,7 +601,9 @@ void CUIControl::ForgetMarkedListing(const CUIControl* child, bool stillListed)
 
 void CUIControl::Invalidate()
 {
-    if (!IsVisible())
+    // Without a window nothing is asked for: no walk up the ancestors either, which tearing
+    // down a tree would otherwise take once for each control.
+    if (!IsVisible() || m_pWindow == nullptr)
         return;
     CUIRect area = m_rcItem;
     if (!ClipByAncestors(this, area))
@@ -620,6 +657,13 @@ bool CUIControl::IsAreaVisible() const
         return false;
     if (m_pParent == nullptr)
         return true;
+    // A climb longer than a tree can be has met a loop of parent pointers.
+    static thread_local int climbing = 0;
+    const ClimbStep step(climbing);
+    if (step.Lost()) {
+        TreeShape::ReportParentLoop(*this);
+        return false;
+    }
     if (!m_pParent->IsAreaVisible())
         return false;
     const CUIRect parentPos = m_pParent->GetPos();

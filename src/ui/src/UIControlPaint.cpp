@@ -6,6 +6,8 @@
 
 #include "EventCodes.h"
 #include "Scaling.h"
+#include "TreeLimits.h"
+#include "TreeShape.h"
 #include "UIContainer.h"
 #include "UIRender.h"
 #include "UIWindow.h"
@@ -150,6 +152,15 @@ std::weak_ptr<const void> CUIControl::GetLifetime() const { return m_lifetime; }
 
 void CUIControl::Event(TEventUI& event)
 {
+    // Events pass up to the parents through here. Twice as many nested as a control has
+    // ancestors leave room for handlers that hand events on, and only a loop of parent
+    // pointers goes further: the event is dropped there.
+    static thread_local int nested = 0;
+    const ClimbStep step(nested, 2 * kMaxAncestors);
+    if (step.Lost()) {
+        TreeShape::ReportParentLoop(*this);
+        return;
+    }
     const std::weak_ptr<const void> alive = GetLifetime();
     if (!InputEvent(&event) || alive.expired())
         return;
@@ -231,10 +242,13 @@ CUIContainer* CUIControl::LiveOwnerDrag()
         return nullptr;
     // The owner may have been deleted, or this control moved elsewhere, since a
     // hit test made it the owner.
-    for (CUIControl* parent = m_pParent; parent; parent = parent->GetParent()) {
+    CUIControl* parent = m_pParent;
+    for (int steps = 0; parent && steps < kMaxAncestors; ++steps, parent = parent->GetParent()) {
         if (parent->GetInterface(L"Container") == static_cast<void*>(m_pOwnerDrag))
             return m_pOwnerDrag;
     }
+    if (parent)
+        TreeShape::ReportParentLoop(*this);
     m_pOwnerDrag = nullptr;
     return nullptr;
 }

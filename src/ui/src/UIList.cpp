@@ -12,6 +12,7 @@
 #include "MarkupText.h"
 #include "Scaling.h"
 #include "SizeLimits.h"
+#include "TreeShape.h"
 #include "UIListHeader.h"
 #include "UIListItem.h"
 #include "UIRender.h"
@@ -207,6 +208,10 @@ bool CListUI::SetItemIndex(CUIControl* control, int index)
 
 bool CListUI::AddHeader(CUIControl* header)
 {
+    // A header that the list would refuse to link does not become its header either.
+    const bool linked = CUIControl::GetItemIndex(header) >= 0;
+    if (!linked && !TreeShape::MayList(*this, *header))
+        return false;
     if (header != m_pHeader && m_pHeader->GetCount() == 0) {
         CUIControl::Remove(m_pHeader);
         m_pHeader = static_cast<CListHeaderUI*>(header->GetInterface(L"ListHeader"));
@@ -214,7 +219,7 @@ bool CListUI::AddHeader(CUIControl* header)
     }
     CountColumns(*m_pHeader, m_ListInfo);
     // A header already among the list's own children is not linked twice.
-    if (CUIControl::GetItemIndex(header) >= 0)
+    if (linked)
         return true;
     return CUIControl::AddAt(header, 0);
 }
@@ -232,6 +237,9 @@ bool CListUI::Add(CUIControl* control)
     }
     case Kind::Item: break;
     }
+    // An item that the body would refuse keeps the owner and index it has.
+    if (!TreeShape::MayList(*m_pList, *control))
+        return false;
     if (IListItemUI* item = AsListItem(control)) {
         item->SetOwner(this);
         item->SetIndex(GetCount());
