@@ -7,6 +7,7 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cwchar>
 
 #include <algorithm>
 #include <cassert>
@@ -23,6 +24,7 @@
 #include "GlobalManager.h"
 #include "LentWindow.h"
 #include "MarkupFiles.h"
+#include "MarkupLimits.h"
 #include "MarkupPlace.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
@@ -250,6 +252,32 @@ void ReportNoFile(const CUIString& path, bool exists)
         UI_TRACE("markup file %S does not exist ", path.GetData());
 }
 
+// Takes every attribute whose value is longer than kMaxAttributeLength out of a loaded
+// document, with a line for each: whatever reads the document then reads the rest of
+// the element as if the attribute were not there.
+class OverlongValues : public pugi::xml_tree_walker {
+public:
+    explicit OverlongValues(const CUIString& path) : m_path(path) {}
+
+    bool for_each(pugi::xml_node& node) override
+    {
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;) {
+            const pugi::xml_attribute next = attribute.next_attribute();
+            if (wcsnlen(attribute.value(), kMaxAttributeLength + 1) > kMaxAttributeLength) {
+                const MarkupPlace here(m_path, node);
+                UI_TRACE("%sthe value of \"%S\" is longer than %zu characters, refused ", MarkupWhere().c_str(),
+                         attribute.name(), kMaxAttributeLength);
+                node.remove_attribute(attribute);
+            }
+            attribute = next;
+        }
+        return true;
+    }
+
+private:
+    const CUIString& m_path;
+};
+
 // A file built for a window without a parent is the window's own markup, unless it is
 // included or a child layout's: only a "Window" root reaches the window.
 void ReportWindowRoot(const CUIString& file, const pugi::xml_node& root, CUIWindow* window, CUIControl* parent)
@@ -320,8 +348,15 @@ bool CDialogBuilder::Load(const CUIString& path)
     const bool exists = stat(pugi::as_utf8(path.GetData()).c_str(), &status) == 0;
     if (exists && S_ISREG(status.st_mode)) {
         const pugi::xml_parse_result parsed = m_xml->load_file(path.GetData());
-        if (parsed)
+        if (parsed) {
+            // A value has no more characters than its file has bytes: only a larger file
+            // can hold one too long.
+            if (static_cast<size_t>(status.st_size) > kMaxAttributeLength) {
+                OverlongValues refuse(m_path);
+                m_xml->traverse(refuse);
+            }
             return true;
+        }
         UI_TRACE("load xml file error  %S ", path.GetData());
         ReportUnloadable(path, parsed);
     } else {

@@ -1,0 +1,200 @@
+// How much markup may ask for: one huge attribute value. Past each bound the builder
+// refuses with a line and builds the rest of the window. Each row's markup is written at
+// test time into a folder of its own.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <headless.h>
+#include <vonk-ui.h>
+
+#include "../src/ui/src/MarkupLimits.h"
+#include "markup_window.h"
+#include "test_support.h"
+
+namespace {
+
+using vonktest::Lines;
+
+// The file names and texts of one row's markup.
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// Stand for attribute values that are too long: about 100 million characters, which as
+// a text take the first layout far beyond memory, and one character more than a value
+// may hold, which still takes a second to lay out as a text; and for the longest value
+// allowed, which makes a class with one more attribute too long.
+const char* const kHuge = "@huge@";
+const char* const kLong = "@long@";
+const char* const kFull = "@full@";
+struct LongValue {
+    const char* marker;
+    size_t length;
+};
+constexpr LongValue kLongValues[] = {
+    {kHuge, 100u << 20}, {kLong, kMaxAttributeLength + 1}, {kFull, kMaxAttributeLength}};
+
+// Files in a folder of their own, the resource directory while it lives; they go with it.
+class Folder {
+public:
+    Folder(const std::string& name, const Files& files)
+        : m_dir(testing::TempDir() + "vonk-limits-" + std::to_string(getpid()) + "-" + name + "/")
+    {
+        std::filesystem::create_directories(m_dir + "values");
+        for (const auto& [file, text] : files)
+            Write(m_dir + file, text);
+        CResourceMgr::SetResourePath(CUIString(std::wstring(m_dir.begin(), m_dir.end()).c_str()));
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+    ~Folder() { std::filesystem::remove_all(m_dir); }
+
+    const std::string& Path() const { return m_dir; }
+
+private:
+    // Each marker of kLongValues in text is written as the value it stands for.
+    static void Write(const std::string& path, const std::string& text)
+    {
+        std::ofstream out(path, std::ios::binary);
+        const std::string chunk(1 << 16, 'x');
+        size_t from = 0;
+        for (;;) {
+            const LongValue* next = nullptr;
+            size_t at = std::string::npos;
+            for (const LongValue& value : kLongValues) {
+                const size_t found = text.find(value.marker, from);
+                if (found < at) {
+                    at = found;
+                    next = &value;
+                }
+            }
+            if (next == nullptr)
+                break;
+            out << text.substr(from, at - from);
+            for (size_t written = 0; written < next->length; written += chunk.size())
+                out.write(chunk.data(), static_cast<std::streamsize>(std::min(chunk.size(), next->length - written)));
+            from = at + std::string(next->marker).size();
+        }
+        out << text.substr(from);
+    }
+
+    std::string m_dir;
+};
+
+std::string Repeated(const std::string& text, long times)
+{
+    std::string all;
+    all.reserve(text.size() * static_cast<size_t>(times));
+    for (long i = 0; i < times; ++i)
+        all += text;
+    return all;
+}
+
+// The log lines that hold part, without the source position in front.
+Lines Holding(const Lines& lines, const std::string& part)
+{
+    Lines found;
+    for (const std::string& line : lines) {
+        if (line.find(part) != std::string::npos)
+            found.push_back(line.substr(line.find("] ") + 2));
+    }
+    return found;
+}
+
+// A window of the w.xml of files, written into a folder of their own and opened with its
+// first paint, and the lines logged on the way; its tree goes with it.
+struct OpenWindow {
+    OpenWindow(const std::string& name, const Files& files)
+    {
+        // The string table is read when the folder becomes the resource directory.
+        vonktest::LogCapture log;
+        folder = std::make_unique<Folder>(name, files);
+        window = vonktest::OpenMarkup(L"w.xml");
+        lines = log.Messages();
+    }
+    OpenWindow(const OpenWindow&) = delete;
+    OpenWindow& operator=(const OpenWindow&) = delete;
+    ~OpenWindow() { vonktest::DeleteTree(*window); }
+
+    CUIControl* Root() const { return window->GetRoot(); }
+    // The lines that hold part, each after its source position.
+    Lines Logged(const std::string& part) const { return Holding(lines, part); }
+
+    std::unique_ptr<Folder> folder;
+    std::unique_ptr<vonktest::MarkupWindow> window;
+    Lines lines;
+};
+
+class MarkupLimits : public testing::Test {
+protected:
+    void SetUp() override { vonktest::StartHeadless(); }
+};
+
+// ---- one huge attribute ----
+
+// A label far too long to lay out, or many labels each a little too long to lay out in
+// time, through each way that markup hands a value on.
+TEST_F(MarkupLimits, AnAttributeValueTooLongIsRefusedAndTheRestOfTheElementBuilds)
+{
+    const auto window = [](const std::string& resources, const std::string& label) {
+        return "<Window>\n" + resources + "<VerticalLayout>\n<Label name=\"big\" width=\"30\" " + label + "/>\n" +
+               Repeated("<Label " + label + "/>\n", 299) + "<Control name=\"after\" height=\"10\"/>\n" +
+               "</VerticalLayout>\n</Window>\n";
+    };
+    const std::string text = std::string("text=\"") + kHuge + "\"";
+    const struct {
+        const char* name;
+        Files files;
+        std::string refused;
+        int height;
+    } rows[] = {
+        {"text",
+         {{"w.xml", "<Window>\n<VerticalLayout>\n<Label name=\"big\" width=\"30\" " + text +
+                        "/>\n<Control name=\"after\" height=\"10\"/>\n</VerticalLayout>\n</Window>\n"}},
+         "w.xml:3: the value of \"text\"",
+         0},
+        {"class",
+         {{"w.xml",
+           window("<Style name=\"long\" text=\"" + std::string(kLong) + "\" height=\"7\"/>\n", "style=\"long\"")}},
+         "w.xml:2: the value of \"text\"",
+         7},
+        {"class_list",
+         {{"w.xml",
+           window("<Style name=\"long\" text=\"" + std::string(kFull) + "\" tooltip=\"x\"/>\n", "style=\"long\"")}},
+         "w.xml:2: class \"long\"",
+         0},
+        {"default",
+         {{"w.xml", window("<Default name=\"Label\" value=\"text=&quot;" + std::string(kLong) + "&quot;\"/>\n", "")}},
+         "w.xml:2: the value of \"value\"",
+         0},
+        {"string_table",
+         {{"w.xml", window("", "textid=\"long\"")},
+          {"values/strings.xml", "<String>\n<Item name=\"long\" value=\"" + std::string(kLong) + "\"/>\n</String>\n"}},
+         "values/strings.xml:2: the value of \"value\"",
+         0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const OpenWindow opened(row.name, row.files);
+        ASSERT_NE(opened.Root(), nullptr);
+        const CUIControl* big = opened.window->FindControl(L"big");
+        ASSERT_NE(big, nullptr);
+        EXPECT_EQ(big->GetText().GetLength(), 0);
+        EXPECT_EQ(big->GetFixedWidth(), 30);
+        EXPECT_EQ(big->GetFixedHeight(), row.height);
+        EXPECT_FALSE(opened.window->FindControl(L"after")->GetPos().IsEmpty());
+        EXPECT_EQ(opened.Logged("is longer than"),
+                  Lines{opened.folder->Path() + row.refused + " is longer than " + std::to_string(kMaxAttributeLength) +
+                        " characters, refused "});
+    }
+}
+
+}  // namespace
