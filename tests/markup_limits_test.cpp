@@ -1,6 +1,6 @@
-// How much markup may ask for: one huge attribute value. Past each bound the builder
-// refuses with a line and builds the rest of the window. Each row's markup is written at
-// test time into a folder of its own.
+// How much markup may ask for: class chains and one huge attribute value. Past each
+// bound the builder refuses with a line and builds the rest of the window. Each row's
+// markup is written at test time into a folder of its own.
 
 #include <gtest/gtest.h>
 
@@ -137,6 +137,70 @@ class MarkupLimits : public testing::Test {
 protected:
     void SetUp() override { vonktest::StartHeadless(); }
 };
+
+// ---- class chains ----
+
+// One control whose "style" applies class a of the window's classes.
+std::string Styled(const std::vector<std::pair<std::string, std::string>>& classes)
+{
+    std::string markup = "<Window>\n";
+    for (const auto& [name, list] : classes)
+        markup += "<Style name=\"" + name + "\" value=\"" + list + "\"/>\n";
+    return markup + "<Control name=\"styled\" style=\"a\"/>\n</Window>\n";
+}
+
+std::string Pair(const std::string& name, const std::string& value) { return name + "=&quot;" + value + "&quot; "; }
+
+// Forty classes, each naming the next three times: 3^40 classes to apply, unbounded.
+std::vector<std::pair<std::string, std::string>> WideChain()
+{
+    std::vector<std::pair<std::string, std::string>> classes;
+    for (int k = 0; k < 40; ++k) {
+        const std::string next = k == 39 ? "" : Repeated(Pair("style", "c" + std::to_string(k + 1)), 3);
+        classes.emplace_back(k == 0 ? "a" : "c" + std::to_string(k), next + Pair("width", "5"));
+    }
+    return classes;
+}
+
+TEST_F(MarkupLimits, ClassChainsApplyEachClassOnceAlongAChainAndABoundedNumberInAll)
+{
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> classes;
+        std::string size;
+        Lines classLines;
+    } rows[] = {
+        {"self",
+         {{"a", Pair("style", "a") + Pair("width", "7")}},
+         "7x0",
+         {"w.xml:3: class \"a\" names itself through style, refused "}},
+        {"loop",
+         {{"a", Pair("style", "b") + Pair("height", "8")}, {"b", Pair("width", "9") + Pair("style", "a")}},
+         "9x8",
+         {"w.xml:4: class \"a\" names itself through style, refused "}},
+        {"wide",
+         WideChain(),
+         "5x0",
+         {"w.xml:42: class \"c38\": more than " + std::to_string(kMaxClassApplications) +
+          " classes for one style, it and the rest refused "}},
+        // A class named twice along one list is applied twice: the second one wins.
+        {"twice",
+         {{"a", Pair("style", "w") + Pair("width", "5") + Pair("style", "w")}, {"w", Pair("width", "10")}},
+         "10x0",
+         {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const OpenWindow opened(row.name, {{"w.xml", Styled(row.classes)}});
+        ASSERT_NE(opened.Root(), nullptr);
+        const CUIControl& styled = *opened.Root();
+        EXPECT_EQ(std::to_string(styled.GetFixedWidth()) + "x" + std::to_string(styled.GetFixedHeight()), row.size);
+        Lines expected;
+        for (const std::string& line : row.classLines)
+            expected.push_back("ERROR: " + opened.folder->Path() + line);
+        EXPECT_EQ(opened.Logged("class \""), expected);
+    }
+}
 
 // ---- one huge attribute ----
 

@@ -4,6 +4,11 @@
 
 #include <cstddef>
 
+// One "style" applies at most this many classes, with those its classes name in turn:
+// far more than a class composed of others ever takes, far fewer than a few classes that
+// each name the next more than once multiply to.
+constexpr int kMaxClassApplications = 64;
+
 // An attribute value longer than this, in characters, is refused: far above any text,
 // image string or attribute list, and a label text that long still lays out in about a
 // second.
