@@ -1,14 +1,17 @@
-// How much markup may ask for: class chains and one huge attribute value. Past each
-// bound the builder refuses with a line and builds the rest of the window. Each row's
-// markup is written at test time into a folder of its own.
+// How much markup may ask for: the depth of the tree across child layouts and includes,
+// class chains, copies across Include and ChildLayout, and one huge attribute value. Past
+// each bound the builder refuses with a line and builds the rest of the window. Each
+// row's markup is written at test time into a folder of its own.
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -98,6 +101,37 @@ std::string Repeated(const std::string& text, long times)
     return all;
 }
 
+// levels containers, one a line, around inner.
+std::string Nested(int levels, const std::string& inner)
+{
+    return Repeated("<Container>\n", levels) + inner + "\n" + Repeated("</Container>\n", levels);
+}
+
+// The deepest level in control's tree (1 for a control without parent), and how many
+// controls it holds, itself included. A list answers its items for children, which stand
+// in its body: the levels are counted up the parents.
+struct TreeSize {
+    int deepest = 0;
+    long controls = 0;
+};
+TreeSize Measure(CUIControl* control)
+{
+    TreeSize size;
+    std::vector<CUIControl*> pending{control};
+    while (!pending.empty()) {
+        CUIControl* at = pending.back();
+        pending.pop_back();
+        ++size.controls;
+        int level = 0;
+        for (const CUIControl* up = at; up; up = up->GetParent())
+            ++level;
+        size.deepest = std::max(size.deepest, level);
+        for (int i = 0; i < at->GetCount(); ++i)
+            pending.push_back(at->GetItemAt(i));
+    }
+    return size;
+}
+
 // The log lines that hold part, without the source position in front.
 Lines Holding(const Lines& lines, const std::string& part)
 {
@@ -107,6 +141,22 @@ Lines Holding(const Lines& lines, const std::string& part)
             found.push_back(line.substr(line.find("] ") + 2));
     }
     return found;
+}
+
+// Runs work on a thread with a stack of that size, as an application may run the library.
+void OnStackOf(size_t bytes, const std::function<void()>& work)
+{
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, bytes);
+    pthread_t thread;
+    auto run = [](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    ASSERT_EQ(pthread_create(&thread, &attributes, run, const_cast<std::function<void()>*>(&work)), 0);
+    pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
 }
 
 // A window of the w.xml of files, written into a folder of their own and opened with its
@@ -137,6 +187,78 @@ class MarkupLimits : public testing::Test {
 protected:
     void SetUp() override { vonktest::StartHeadless(); }
 };
+
+// ---- depth ----
+
+// A window whose chain of containers holds, innermost, a child layout of c1.xml; file k
+// holds such a chain with a child layout of file k + 1, directly or through an include of
+// d<k>.xml. Each chain is a few levels short of the bound: counted per file, the files
+// make a tree far deeper than a small stack takes.
+Files ChildLayoutChain(int files, bool throughIncludes)
+{
+    const int levels = kMaxTreeDepth - 6;
+    Files written{{"w.xml", "<Window>\n<VerticalLayout>\n<Control name=\"after\" height=\"10\"/>\n" +
+                                Nested(levels, "<ChildLayout xmlfile=\"c1.xml\"/>") +
+                                "</VerticalLayout>\n</Window>\n"}};
+    for (int k = 1; k <= files; ++k) {
+        const std::string number = std::to_string(k);
+        const std::string inner =
+            k < files ? "<ChildLayout xmlfile=\"c" + std::to_string(k + 1) + ".xml\"/>" : "<Control/>";
+        const std::string chain = "<Markup>\n" + Nested(levels, inner) + "</Markup>\n";
+        if (!throughIncludes) {
+            written.emplace_back("c" + number + ".xml", chain);
+            continue;
+        }
+        written.emplace_back("c" + number + ".xml", "<Markup><Include source=\"d" + number + ".xml\"/></Markup>");
+        written.emplace_back("d" + number + ".xml", chain);
+    }
+    return written;
+}
+
+// The tree stops at the bound in the first file built below the window's chain, on a
+// stack that the tree counted per file would overflow many times.
+TEST_F(MarkupLimits, DepthCountsAcrossChildLayoutsAndIncludes)
+{
+    // The window's child layout stands at the chain's length plus two; its file holds the
+    // four levels left, and the fifth, on the file's sixth line, is cut.
+    const std::string cut = ":6: <Container> would stand deeper than " + std::to_string(kMaxTreeDepth) +
+                            " levels in the control tree: neither it nor its children are built ";
+    const struct {
+        const char* name;
+        Files files;
+        std::string cut;
+    } rows[] = {
+        {"child_layouts", ChildLayoutChain(31, false), "c1.xml" + cut},
+        {"through_includes", ChildLayoutChain(15, true), "d1.xml" + cut},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        OnStackOf(1 << 20, [&] {
+            const OpenWindow opened(row.name, row.files);
+            ASSERT_NE(opened.Root(), nullptr);
+            EXPECT_EQ(Measure(opened.Root()).deepest, kMaxTreeDepth);
+            EXPECT_EQ(opened.Logged("would stand deeper"), Lines{opened.folder->Path() + row.cut});
+            EXPECT_FALSE(opened.window->FindControl(L"after")->GetPos().IsEmpty());
+        });
+    }
+}
+
+// A list holds its items in its body, one level below the list: what a list element
+// holds counts one level more, and a list's own body must fit below it.
+TEST_F(MarkupLimits, AListsItemsStandOneLevelFurtherDown)
+{
+    const std::string pair = "<List>\n<ListContainerElement>\n";
+    const OpenWindow opened(
+        "lists", {{"w.xml", "<Window>\n" + Repeated(pair, kMaxTreeDepth) + "<Control/>\n" +
+                                Repeated("</ListContainerElement>\n</List>\n", kMaxTreeDepth) + "</Window>\n"}});
+    ASSERT_NE(opened.Root(), nullptr);
+    const int deepest = Measure(opened.Root()).deepest;
+    EXPECT_LE(deepest, kMaxTreeDepth);
+    EXPECT_GE(deepest, kMaxTreeDepth - 2);
+    const Lines cut = opened.Logged("would stand deeper");
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_NE(cut[0].find("> would stand deeper than"), std::string::npos);
+}
 
 // ---- class chains ----
 
@@ -200,6 +322,66 @@ TEST_F(MarkupLimits, ClassChainsApplyEachClassOnceAlongAChainAndABoundedNumberIn
             expected.push_back("ERROR: " + opened.folder->Path() + line);
         EXPECT_EQ(opened.Logged("class \""), expected);
     }
+}
+
+// ---- copies ----
+
+// Copies of a file met before, through includes and child layouts alike, build no more
+// controls than the bound and those spelled out in each file once.
+TEST_F(MarkupLimits, CopiesAcrossIncludeAndChildLayoutMakeABoundedNumberOfControls)
+{
+    const std::string window =
+        "<Window>\n<VerticalLayout>\n<Include source=\"copied.xml\" count=\"2000\"/>\n"
+        "<Control name=\"after\"/>\n</VerticalLayout>\n</Window>\n";
+    const struct {
+        const char* name;
+        Files files;
+        long spelledOut;
+        std::string refusal;
+    } rows[] = {
+        // Each of 2,000 child layouts builds a file of 2,000 copies again.
+        {"child_layouts",
+         {{"w.xml", window},
+          {"copied.xml", "<Markup><ChildLayout xmlfile=\"inner.xml\"/></Markup>"},
+          {"inner.xml",
+           "<Markup><VerticalLayout><Include source=\"leaf.xml\" count=\"2000\"/></VerticalLayout></Markup>"},
+          {"leaf.xml", "<Markup><Control/></Markup>"}},
+         5,
+         "inner.xml:1: markup copies too many for one window (" + std::to_string(kMaxCopiesPerBuild) + "): "},
+        // 2,000 copies of a file of 3,000 controls: six million controls.
+        {"large_file",
+         {{"w.xml", window},
+          {"copied.xml", "<Markup><VerticalLayout>" + Repeated("<Control/>", 3000) + "</VerticalLayout></Markup>"}},
+         3003,
+         "copied.xml:1: markup controls too many through copies for one window (" + std::to_string(kMaxCopiedControls) +
+             "): the rest of the copies is not built "},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const OpenWindow opened(row.name, row.files);
+        ASSERT_NE(opened.Root(), nullptr);
+        const long controls = Measure(opened.Root()).controls;
+        EXPECT_LE(controls, row.spelledOut + kMaxCopiedControls);
+        EXPECT_GE(controls, kMaxCopiesPerBuild);
+        const Lines refused = opened.Logged("too many");
+        ASSERT_EQ(refused.size(), 1u);
+        EXPECT_EQ(refused[0].rfind(opened.folder->Path() + row.refusal, 0), 0u) << refused[0];
+        // What the window spells out after the copies is built.
+        EXPECT_FALSE(opened.window->FindControl(L"after")->GetPos().IsEmpty());
+    }
+}
+
+// Controls spelled out one by one count as no copies, however many: in the window's own
+// file and in a file it includes once.
+TEST_F(MarkupLimits, MarkupSpelledOutBuildsWhole)
+{
+    const std::string many = Repeated("<Control/>", kMaxCopiedControls + 1);
+    const OpenWindow opened("spelled_out", {{"w.xml", "<Window><VerticalLayout>" + many +
+                                                          "<Include source=\"many.xml\"/></VerticalLayout></Window>"},
+                                            {"many.xml", "<Markup>" + many + "</Markup>"}});
+    ASSERT_NE(opened.Root(), nullptr);
+    EXPECT_EQ(opened.Root()->GetCount(), 2 * (kMaxCopiedControls + 1));
+    EXPECT_TRUE(opened.Logged("too many").empty());
 }
 
 // ---- one huge attribute ----
