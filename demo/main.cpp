@@ -241,7 +241,7 @@ int main(int argc, char** argv)
     setenv("SPDLOG_LEVEL", "info", 0);
 
     CResourceMgr::SetResourePath(VONK_DEMO_RESOURCES);
-    if (!CUIPlatfrom::Init("#DLOPEN_CALLER_PATH#/libvonk-headless.so")) {
+    if (!CUIPlatfrom::Init("#DLOPEN_CALLER_PATH#/libvonk-headless.so.0")) {
         std::fprintf(stderr, "demo: the headless backend could not be loaded\n");
         return 1;
     }

@@ -215,11 +215,15 @@ TEST_F(ContainerTest, ProcessScrollBarShowsAndPlacesABarByTheExtent)
     EXPECT_EQ(bar->GetScrollRange(), 150);
     EXPECT_FALSE(bar->IsVisible());  // disabled bars keep their visibility
 
+    // A bar shown first stands inside the area, over the children placed without it; once
+    // shown, the caller leaves it room and it stands beside the area.
     container.SetAttribute(L"vscrollbar", L"true");
     container.ProcessScrollBar(CUIRect(0, 0, 100, 200), 0, 350);
     EXPECT_TRUE(bar->IsVisible());
-    EXPECT_EQ(Text(bar->GetPos()), "100,0,104,200");
+    EXPECT_EQ(Text(bar->GetPos()), "96,0,100,200");
     EXPECT_EQ(bar->GetParent(), &container);
+    container.ProcessScrollBar(CUIRect(0, 0, 96, 200), 0, 350);
+    EXPECT_EQ(Text(bar->GetPos()), "96,0,100,200");
 
     container.SetScrollPos({0, 120});
     container.ProcessScrollBar(CUIRect(0, 0, 100, 200), 0, 250);
@@ -231,7 +235,7 @@ TEST_F(ContainerTest, ProcessScrollBarShowsAndPlacesABarByTheExtent)
     CUIScrollBar* across = container.GetHorizontalScrollBar();
     container.ProcessScrollBar(CUIRect(0, 0, 100, 200), 130, 0);
     EXPECT_TRUE(across->IsVisible());
-    EXPECT_EQ(Text(across->GetPos()), "0,200,100,204");
+    EXPECT_EQ(Text(across->GetPos()), "0,196,100,200");
 }
 
 TEST_F(ContainerTest, ScrollingMovesNonFloatChildrenAndReportsTheChange)
@@ -504,7 +508,7 @@ TEST_F(ContainerTest, HitTestsFindBarsFirstAndSkipChildrenInTheInset)
     container.SetPos(CUIRect(0, 0, 100, 100), false);
     child.SetPos(CUIRect(0, 0, 100, 100), false);
     container.SetInset(CUIRect(10, 10, 10, 10));
-    container.ProcessScrollBar(CUIRect(0, 0, 90, 100), 0, 300);
+    container.ProcessScrollBar(CUIRect(0, 0, 94, 100), 0, 300);
 
     const auto at = [&container](int x, int y) {
         tagPOINT pt{x, y};
@@ -530,7 +534,7 @@ TEST_F(ContainerTest, ChildrenPaintClippedToTheInnerRectangleAndBarsLast)
     container.SetAttribute(L"vscrollbar", L"true");
     container.SetInset(CUIRect(5, 5, 5, 5));
     container.SetPos(CUIRect(0, 0, 100, 100), false);
-    container.ProcessScrollBar(CUIRect(5, 5, 91, 95), 0, 300);
+    container.ProcessScrollBar(CUIRect(5, 5, 95, 95), 0, 300);
 
     CUIRender* render = window->GetPaintContext();
     render->SetRenderPlatform(headless::LastRender());

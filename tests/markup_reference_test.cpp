@@ -1,17 +1,28 @@
 // docs/markup.md against the sources: every element of the builder's table has its section
 // naming its class, and every attribute table of the library is the reference's table of
-// the same class, name for name, both ways.
+// the same class, name for name, both ways. Then the defaults and value syntax that the
+// reference spells out, each shown on a small window as an application builds it.
 
 #include <gtest/gtest.h>
+
+#include <stdlib.h>
 
 #include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <headless.h>
+#include <vonk-ui.h>
+
+#include "markup_window.h"
+#include "test_support.h"
+#include "widget_support.h"
 
 namespace {
 
@@ -252,6 +263,219 @@ TEST(MarkupReference, HasASectionForEveryElementNamingItsClass)
     }
     for (const auto& [element, text] : sections)
         EXPECT_TRUE(elements.count(element)) << "docs/markup.md has a section for " << element << ", which the builder does not know";
+}
+
+// ---- what the reference says, on windows built from markup ----
+
+using vonktest::Text;
+
+// A window built from one markup file of a folder of its own, created at a size, shown and
+// painted once through the backend's driver, as an application opens it.
+class ReferenceWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        vonktest::StartHeadless();
+        std::string pattern = (std::filesystem::temp_directory_path() / "vonk-reference-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern + "/";
+        CResourceMgr::SetResourePath(CUIString(std::wstring(dir.begin(), dir.end()).c_str()));
+    }
+
+    void TearDown() override
+    {
+        Close();
+        std::filesystem::remove_all(dir);
+    }
+
+    // Opens the "Window" of those attributes and that body; answers the log of the build.
+    vonktest::Lines Open(const std::string& body, const std::string& attributes = "", int width = 300, int height = 200)
+    {
+        Close();
+        std::ofstream(dir + "window.xml") << "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Window " << attributes
+                                          << ">\n" << body << "\n</Window>\n";
+        vonktest::LogCapture log;
+        window = std::make_unique<vonktest::MarkupWindow>(L"window.xml");
+        window->Create(0, 0, width, height);
+        window->Show(true);
+        headless::ClearJournal();
+        headless::Paint();
+        EXPECT_NE(window->GetRoot(), nullptr) << body;
+        return log.Messages();
+    }
+
+    void Close()
+    {
+        if (window == nullptr)
+            return;
+        vonktest::DeleteTree(*window);
+        window.reset();
+    }
+
+    template <typename Control = CUIControl>
+    Control* Find(const wchar_t* name)
+    {
+        Control* found = dynamic_cast<Control*>(window->FindControl(name));
+        EXPECT_NE(found, nullptr) << vonktest::Narrow(name);
+        return found;
+    }
+
+    std::string dir;
+    std::unique_ptr<vonktest::MarkupWindow> window;
+};
+
+bool Logged(const vonktest::Lines& log, const std::string& text)
+{
+    for (const std::string& line : log) {
+        if (line.find(text) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+// "vcenter" holds "center", which is tested after "left": the horizontal word that
+// survives it is "right" alone, and a label keeps "left" with its default "vcenter" only
+// when the value leaves "vcenter" out.
+TEST_F(ReferenceWindowTest, LabelAlignWordsGiveTheStyleThatReachesTheRenderer)
+{
+    const struct {
+        const char* align;
+        UINT style;
+    } cases[] = {
+        {"left vcenter", TEXTSTYLE_CENTER | TEXTSTYLE_VCENTER},
+        {"left", TEXTSTYLE_LEFT | TEXTSTYLE_VCENTER},
+        {"right vcenter", TEXTSTYLE_RIGHT | TEXTSTYLE_VCENTER},
+        {"left top", TEXTSTYLE_LEFT | TEXTSTYLE_TOP},
+        {"bottom", TEXTSTYLE_CENTER | TEXTSTYLE_BOTTOM},
+    };
+    std::string body = "<VerticalLayout>";
+    for (size_t i = 0; i < std::size(cases); ++i)
+        body += "<Label height=\"20\" text=\"t" + std::to_string(i) + "\" align=\"" + cases[i].align + "\"/>";
+    Open(body + "</VerticalLayout>");
+    const vonktest::Lines drawn = vonktest::DrawnTexts();
+    ASSERT_EQ(drawn.size(), std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const std::string style = std::to_string(cases[i].style | TEXTSTYLE_SINGLELINE);
+        EXPECT_NE(drawn[i].find(" t" + std::to_string(i) + " " + style + " "), std::string::npos)
+            << cases[i].align << ": " << drawn[i];
+    }
+}
+
+// "value" is judged against the bounds in force when it arrives: outside them it is
+// ignored, with a line that names the file and line.
+TEST_F(ReferenceWindowTest, ProgressValueOutsideTheBoundsInForceIsIgnoredAndReported)
+{
+    const struct {
+        const char* attributes;
+        int value;
+        bool reported;
+    } cases[] = {
+        {"value=\"150\"", 0, true},
+        {"max=\"200\" value=\"150\"", 150, false},
+        {"value=\"150\" max=\"200\"", 0, true},
+        {"value=\"-5\"", 0, true},
+        {"min=\"-10\" value=\"-5\"", -5, false},
+        {"value=\"100\"", 100, false},
+    };
+    for (const auto& c : cases) {
+        const vonktest::Lines log = Open(std::string("<Progress name=\"bar\" ") + c.attributes + "/>");
+        EXPECT_EQ(Find<CUIProgress>(L"bar")->GetValue(), c.value) << c.attributes;
+        EXPECT_EQ(Logged(log, "window.xml:3: progress value "), c.reported) << c.attributes;
+    }
+}
+
+TEST_F(ReferenceWindowTest, WindowSizeIsTheSizeTheRootIsLaidOutAt)
+{
+    Open("<HorizontalLayout name=\"row\"><Control/><Button name=\"ok\" width=\"80\" text=\"OK\"/></HorizontalLayout>",
+         "size=\"320,200\"", 640, 480);
+    EXPECT_EQ(Text(window->GetRoot()->GetPos()), "0,0,320,200");
+    EXPECT_EQ(Text(Find(L"ok")->GetPos()), "240,0,320,200");
+    tagSIZE size{};
+    window->GetSize(size);
+    EXPECT_EQ(vonktest::Size(size), "320,200");
+}
+
+// A layout that first shows its bar in a pass has placed its children without it: the bar
+// stands over their right edge, inside the layout, until the next pass takes it off them.
+// Without images it is a grey thumb, and outlined buttons when shown.
+TEST_F(ReferenceWindowTest, AScrollBarWithoutAClassDrawsAGreyThumbInsideItsLayout)
+{
+    Open("<Style name=\"buttons\" showbutton1=\"true\" showbutton2=\"true\"/>"
+         "<VerticalLayout name=\"column\" vscrollbar=\"true\" vscrollbarstyle=\"buttons\">"
+         "<Control height=\"150\"/><Control height=\"150\"/></VerticalLayout>");
+    const CUIScrollBar* bar = Find<CUIContainer>(L"column")->GetVerticalScrollBar();
+    ASSERT_TRUE(bar->IsVisible());
+    EXPECT_EQ(Text(bar->GetPos()), "296,0,300,200");
+    EXPECT_EQ(bar->GetScrollRange(), 100);
+    const vonktest::Lines drawn = headless::JournalOf("Render.Draw");
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), "Render.DrawRect(296,0,300,4,2,ff85e4ff)"), drawn.end());
+    EXPECT_NE(std::find(drawn.begin(), drawn.end(), "Render.DrawRect(296,196,300,200,2,ff85e4ff)"), drawn.end());
+    bool thumb = false;
+    for (const std::string& line : drawn)
+        thumb = thumb || (line.rfind("Render.DrawColor(296,4,300,", 0) == 0 && line.find(",ffbbc1cd)") != std::string::npos);
+    EXPECT_TRUE(thumb);
+}
+
+// The grid's cells come from its columns and rows; "itemsize" gives the automatic column
+// count (its width) and what stretching starts from, and sizes no tile itself.
+TEST_F(ReferenceWindowTest, TileCellsComeFromTheColumnsAndTheTallestTileOfALine)
+{
+    const struct {
+        const char* layout;
+        const char* tile;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        // 300 / 50: six columns of 50; the tiles fill their cells' width, and a line of
+        // tiles without a height is 0 high.
+        {"itemsize=\"50,20\"", "", "0,0,50,0", "50,0,100,0"},
+        {"itemsize=\"50,20\"", "height=\"30\"", "0,0,50,30", "50,0,100,30"},
+        // The column count wins over the item width.
+        {"itemsize=\"50,20\" columns=\"2\"", "height=\"30\"", "0,0,150,30", "150,0,300,30"},
+        // Rows divide the height.
+        {"itemsize=\"50,20\" columns=\"2\" rows=\"4\"", "", "0,0,150,50", "150,0,300,50"},
+        // A tile smaller than its cell is centred in it.
+        {"columns=\"2\" rows=\"2\"", "width=\"50\" height=\"20\"", "50,40,100,60", "200,40,250,60"},
+    };
+    for (const auto& c : cases) {
+        Open(std::string("<TileLayout ") + c.layout + "><Control name=\"a\" " + c.tile + "/><Control name=\"b\" " +
+             c.tile + "/></TileLayout>");
+        EXPECT_EQ(Text(Find(L"a")->GetPos()), c.first) << c.layout << " " << c.tile;
+        EXPECT_EQ(Text(Find(L"b")->GetPos()), c.second) << c.layout << " " << c.tile;
+    }
+}
+
+// "pos": a negative left or top takes the right or bottom number as the position; the size
+// is right - left and bottom - top whatever the signs; a position below 1 leaves its axis to
+// "anchoralign".
+TEST_F(ReferenceWindowTest, FloatPosNumbersBecomeAPositionAndASize)
+{
+    const struct {
+        const char* attributes;
+        const char* placed;
+    } cases[] = {
+        {"pos=\"10,20,110,60\"", "10,20,110,60"},
+        {"pos=\"-1,5,30,25\"", "30,5,61,25"},
+        {"pos=\"-50,-30,-10,-5\"", "0,0,40,25"},
+        {"pos=\"0,0,40,20\" anchoralign=\"right bottom\"", "260,180,300,200"},
+        {"pos=\"-20,0,-1,10\" anchoralign=\"right\"", "281,0,300,10"},
+    };
+    for (const auto& c : cases) {
+        Open(std::string("<Container><Control name=\"f\" float=\"true\" ") + c.attributes + "/></Container>");
+        EXPECT_EQ(Text(Find(L"f")->GetPos()), c.placed) << c.attributes;
+    }
+}
+
+// The default font's line height, as the backend measures the font, not its size.
+TEST_F(ReferenceWindowTest, AListHeaderWithoutAHeightIsTheDefaultFontsLinePlus14)
+{
+    for (const std::string font : {"", "<Font name=\"big\" size=\"20\" default=\"true\"/>"}) {
+        Open(font + "<List name=\"list\"><ListHeader><ListHeaderItem name=\"c0\" text=\"Name\" width=\"100\"/>"
+                    "</ListHeader></List>");
+        const int line = window->GetPaintManager()->GetDefaultFontHeight();
+        EXPECT_EQ(Find(L"c0")->GetPos().bottom - Find(L"c0")->GetPos().top, line + 14) << font;
+        EXPECT_NE(line, font.empty() ? 8 : 20) << "the line height is the size: the case shows nothing";
+    }
 }
 
 }  // namespace

@@ -414,7 +414,7 @@ protected:
         BarTest::SetUp();
         bar->SetVisible(false);
         root->SetAttribute(L"vscrollbar", L"true");
-        root->ProcessScrollBar(CUIRect(0, 0, 196, 100), 0, 600);
+        root->ProcessScrollBar(CUIRect(0, 0, 200, 100), 0, 600);
         owned = root->GetVerticalScrollBar();
     }
     CUIScrollBar* owned = nullptr;

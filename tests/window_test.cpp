@@ -149,6 +149,33 @@ TEST_F(WindowTest, SizeAndPositionAreTheOnesTheBackendReported)
     EXPECT_EQ(headless::Journal(), (Lines{"Window.MoveWindow(50,60)"}));
 }
 
+// As a window system does, the backend tells the window the size that a ReSize gave once
+// the call has returned, before the next thing it delivers: here the frame, which then lays
+// the root out at that size.
+TEST_F(WindowTest, TheBackendReportsTheSizeThatReSizeGaveBeforeItsNextDelivery)
+{
+    AttachTree();
+    window->ReSize(CUISize(300, 150));
+    tagSIZE size{};
+    window->GetSize(size);
+    EXPECT_EQ(vonktest::Size(size), "200,100");
+    headless::PaintFrame();
+    window->GetSize(size);
+    EXPECT_EQ(vonktest::Size(size), "300,150");
+    EXPECT_EQ(Text(root.GetPos()), "0,0,300,150");
+
+    // Pointer input comes after it too, and a size that the user gave replaces one not yet told.
+    window->ReSize(CUISize(320, 160));
+    headless::MoveTo(1, 1);
+    window->GetSize(size);
+    EXPECT_EQ(vonktest::Size(size), "320,160");
+    window->ReSize(CUISize(400, 200));
+    headless::ReportSize(250, 120);
+    headless::PaintFrame();
+    window->GetSize(size);
+    EXPECT_EQ(vonktest::Size(size), "250,120");
+}
+
 TEST_F(WindowTest, ReSizeKeepsWithinTheSizeLimits)
 {
     const struct {

@@ -1,10 +1,12 @@
 #pragma once
 // Control of the headless stand-in backend, for tests, scripted runs and the demonstration.
 //
-// The application loads the backend as any other ("#DLOPEN_CALLER_PATH#/libvonk-headless.so")
-// and links it (-lvonk-headless) to call what follows. Nothing comes from a native window
-// system: the application drives the newest window itself (Paint, Press, Release, MoveTo,
-// Wheel, AdvanceClock) and reads its pixels (WritePng).
+// The application loads the backend as any other ("#DLOPEN_CALLER_PATH#/libvonk-headless.so.0",
+// the file beside libvonk-ui.so.0) and links it (-lvonk-headless) to call what follows; the
+// two are the same library. Include it as <vonk-ui/headless.h>, or as <headless.h> with
+// pkg-config's flags. Nothing comes from a native window system: the application drives
+// the newest window itself (Paint, Press, Release, MoveTo, Wheel, AdvanceClock) and reads
+// its pixels (WritePng).
 //
 // The backend journals every call it receives, in order, as one line each
 // ("Render.DrawColor(0,0,10,10,ff0000ff)"); each window draws into pixels of its
@@ -16,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include <UIMessage.h>
-#include <UIWindowBase.h>
+#include "UIMessage.h"
+#include "UIWindowBase.h"
 
 namespace headless {
 
@@ -95,6 +97,13 @@ bool WritePng(CWindowBase* window, const std::string& path);
 
 // The most recently created window reports a new client size or position to its
 // handler, as a native window does after the user resized or moved it.
+//
+// A window that resizes itself (CWindowBase::ReSize, which a "Window" element's "size"
+// reaches) takes its new pixels at once, and, as from a window system, its handler hears of
+// the new size (OnSize) only once that call has returned: a ReSize made while the window is
+// created gives the size that Create then reports; a later one is reported before the next
+// thing this driver delivers (a frame, a paint, pointer input, timer ticks). A size that
+// ReportSize gives replaces one not yet reported.
 void ReportSize(int width, int height);
 void ReportMove(int x, int y);
 

@@ -1,6 +1,7 @@
 // The application's driver: pointer input and painting on the newest window.
 
 #include "headless.h"
+#include "window.h"
 
 namespace headless {
 
@@ -17,18 +18,21 @@ MsgButtonParam Pointer(int x, int y, int type)
 
 void Press(int x, int y, int type)
 {
+    ReportPendingSizes();
     if (CMsgHandler* handler = LastHandler())
         handler->OnButtonPress(Pointer(x, y, type), nullptr);
 }
 
 void Release(int x, int y)
 {
+    ReportPendingSizes();
     if (CMsgHandler* handler = LastHandler())
         handler->OnButtonRelease(Pointer(x, y, EVENT_BUTTONUP));
 }
 
 void MoveTo(int x, int y)
 {
+    ReportPendingSizes();
     if (CMsgHandler* handler = LastHandler())
         handler->OnMouseMove(Pointer(x, y, EVENT_MOUSEMOVE));
 }
@@ -41,12 +45,14 @@ void Click(int x, int y)
 
 void Wheel(int x, int y, int direction)
 {
+    ReportPendingSizes();
     if (CMsgHandler* handler = LastHandler())
         handler->OnMouseWheel(direction, Pointer(x, y, EVENT_SCROLLWHEEL));
 }
 
 int Paint()
 {
+    ReportPendingSizes();
     CMsgHandler* handler = LastHandler();
     return handler ? handler->OnPaint(LastRender()) : 0;
 }

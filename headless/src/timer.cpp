@@ -6,6 +6,7 @@
 #include "headless.h"
 #include "journal.h"
 #include "timer.h"
+#include "window.h"
 
 namespace headless {
 namespace {
@@ -62,6 +63,7 @@ void Timer::KillTimer(int id)
 
 void AdvanceClock(unsigned milliseconds)
 {
+    ReportPendingSizes();
     Clock& clock = TheClock();
     const uint64_t until = clock.now + milliseconds;
     for (;;) {

@@ -38,6 +38,17 @@ Window::~Window()
 
 Window* NewestWindow() { return LiveWindows().empty() ? nullptr : LiveWindows().back(); }
 
+void ReportPendingSizes()
+{
+    // A handler may delete windows, its own among them, while it is told.
+    const std::vector<Window*> windows = LiveWindows();
+    for (Window* window : windows) {
+        const auto& live = LiveWindows();
+        if (std::find(live.begin(), live.end(), window) != live.end())
+            window->ReportPendingSize();
+    }
+}
+
 CMsgHandler* LastHandler()
 {
     const Window* window = NewestWindow();
@@ -80,12 +91,14 @@ void ReportMove(int x, int y)
 
 bool PaintFrame()
 {
+    ReportPendingSizes();
     Window* window = NewestWindow();
     return window && window->PaintFrame();
 }
 
 bool LayoutFrame()
 {
+    ReportPendingSizes();
     Window* window = NewestWindow();
     return window && window->LayoutFrame();
 }
@@ -148,11 +161,20 @@ bool Window::RunFrame(const tagRECT& clip)
 
 void Window::Report(const tagSIZE& size)
 {
+    m_sizePending = false;
     m_size = size;
     MakeSurface();
     DamageAll();
     if (m_pMsgHandler)
         m_pMsgHandler->OnSize(static_cast<int>(size.cx), static_cast<int>(size.cy));
+}
+
+void Window::ReportPendingSize()
+{
+    if (!m_sizePending || m_pMsgHandler == nullptr)
+        return;
+    m_sizePending = false;
+    m_pMsgHandler->OnSize(static_cast<int>(m_size.cx), static_cast<int>(m_size.cy));
 }
 
 void Window::Report(const tagPOINT& pos)
@@ -162,7 +184,8 @@ void Window::Report(const tagPOINT& pos)
         m_pMsgHandler->OnWindowMove(static_cast<int>(pos.x), static_cast<int>(pos.y));
 }
 
-// A native window is made, its renderer reported, then its first size.
+// A native window is made, its renderer reported, then its first size: the one it has when
+// OnCreate returns, which a ReSize from inside OnCreate (a window's markup) has given it.
 bool Window::Create(int x, int y, int width, int height)
 {
     Call("Window.Create", x, y, width, height);
@@ -173,8 +196,10 @@ bool Window::Create(int x, int y, int width, int height)
     if (m_pMsgHandler) {
         const std::weak_ptr<const bool> alive = m_lifetime;
         m_pMsgHandler->OnCreate(&m_render);
-        if (!alive.expired())
-            m_pMsgHandler->OnSize(width, height);
+        if (!alive.expired()) {
+            m_sizePending = false;
+            m_pMsgHandler->OnSize(static_cast<int>(m_size.cx), static_cast<int>(m_size.cy));
+        }
     }
     return true;
 }
@@ -194,10 +219,15 @@ void Window::NeedUpdate()
     m_frameDue = true;
 }
 
+// The pixels take the size at once; the handler hears of it once this call has returned,
+// as from a window system (ReportPendingSizes).
 void Window::ReSize(const tagSIZE& size)
 {
     Call("Window.ReSize", size);
-    Report(size);
+    m_size = size;
+    MakeSurface();
+    DamageAll();
+    m_sizePending = true;
 }
 
 void Window::GetSize(tagSIZE& size) { size = m_size; }

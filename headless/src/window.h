@@ -19,6 +19,8 @@ public:
     Render* Renderer() { return &m_render; }
     // Stores what the native window now has and tells the handler.
     void Report(const tagSIZE& size);
+    // Tells the handler the size that a ReSize gave, once that call has returned.
+    void ReportPendingSize();
     void Report(const tagPOINT& pos);
     // Paints what was damaged since the last frame; false when nothing was.
     bool PaintFrame();
@@ -71,6 +73,8 @@ private:
     bool m_frameDue = false;
     tagRECT m_clip{0, 0, 0, 0};
     bool m_inFrame = false;
+    // A ReSize whose size the handler has not been told yet.
+    bool m_sizePending = false;
     tagPOINT m_pos{0, 0};
     State m_state = State::Normal;
     // Gone with the window: a handler may delete the window that is calling it.
@@ -79,5 +83,8 @@ private:
 
 // The most recently created window that is still alive, or null.
 Window* NewestWindow();
+// Reports every live window's pending size, as a window system delivers the size it gave
+// before the events that follow; the driver calls it before it delivers anything.
+void ReportPendingSizes();
 
 }  // namespace headless

@@ -1,10 +1,13 @@
 // An application built against the installed tree alone: it opens a window from markup on
 // the installed headless backend, clicks its button, writes the window as a PNG, reads one
-// pixel back and deletes its tree.
+// pixel back and deletes its tree. With --pixel it tells the size of a PNG and the colour
+// of one of its pixels, for the test of other programs' pictures.
 //
 // consumer <resource folder, with a trailing '/'> <PNG to write>
+// consumer --pixel <PNG> <x> <y>    prints "<width>x<height> <AARRGGBB>"
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include <png.h>
@@ -38,8 +41,9 @@ int Fail(const char* what)
     return 1;
 }
 
-// The pixel at (x, y) of a PNG file as 0xAARRGGBB, or 0 when the file cannot be read.
-unsigned PixelOf(const char* path, int x, int y)
+// The pixel at (x, y) of a PNG file as 0xAARRGGBB, or 0 when the file cannot be read or
+// has no such pixel; the picture's size in width and height when asked for.
+unsigned PixelOf(const char* path, int x, int y, unsigned* width = nullptr, unsigned* height = nullptr)
 {
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
@@ -49,6 +53,12 @@ unsigned PixelOf(const char* path, int x, int y)
     std::string pixels(PNG_IMAGE_SIZE(image), '\0');
     if (!png_image_finish_read(&image, nullptr, &pixels[0], 0, nullptr))
         return 0;
+    if (width && height) {
+        *width = image.width;
+        *height = image.height;
+    }
+    if (x < 0 || y < 0 || unsigned(x) >= image.width || unsigned(y) >= image.height)
+        return 0;
     const auto* p = reinterpret_cast<const unsigned char*>(pixels.data()) + 4 * (y * image.width + x);
     return unsigned(p[0]) << 24 | unsigned(p[1]) << 16 | unsigned(p[2]) << 8 | p[3];
 }
@@ -57,11 +67,17 @@ unsigned PixelOf(const char* path, int x, int y)
 
 int main(int argc, char** argv)
 {
+    if (argc == 5 && std::string(argv[1]) == "--pixel") {
+        unsigned width = 0, height = 0;
+        const unsigned pixel = PixelOf(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), &width, &height);
+        std::printf("%ux%u %08X\n", width, height, pixel);
+        return 0;
+    }
     if (argc != 3)
         return Fail("usage: consumer <resource folder/> <png>");
     const std::string folder = argv[1];
     CResourceMgr::SetResourePath(std::wstring(folder.begin(), folder.end()).c_str());
-    if (!CUIPlatfrom::Init("#DLOPEN_CALLER_PATH#/libvonk-headless.so"))
+    if (!CUIPlatfrom::Init("#DLOPEN_CALLER_PATH#/libvonk-headless.so.0"))
         return Fail("the installed backend does not load");
     GlobalManager::Startup();
     CUIApp::Init(argc, argv);

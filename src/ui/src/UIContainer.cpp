@@ -238,22 +238,33 @@ void CUIContainer::EnableScrollBar(bool vertical, bool horizontal)
     NeedUpdate();
 }
 
+// A bar stands beside the area that the caller left to the children, which is without the
+// bars that showed when the children were placed. One that this call shows first was not
+// taken off it: it stands inside the area's edge, over the children's, until the next pass
+// leaves room for it, so that it is never placed outside its container.
 void CUIContainer::ProcessScrollBar(tagRECT inner, int neededWidth, int neededHeight)
 {
     CUIScrollBar* vertical = m_pVerticalScrollBar.get();
     vertical->SetScrollRange(ClampToInt(static_cast<int64_t>(neededHeight) - (inner.bottom - inner.top)));
     if (vertical->IsEnabled() && vertical->IsShowScroll()) {
+        const bool shown = vertical->IsVisible();
         vertical->SetVisible(vertical->GetScrollRange() >= 1);
-        if (vertical->IsVisible())
-            vertical->SetPos(CUIRect(inner.right, inner.top, inner.right + vertical->GetFixedWidth(), inner.bottom), true);
+        if (vertical->IsVisible()) {
+            const int64_t width = vertical->GetFixedWidth();
+            const int64_t left = shown ? inner.right : inner.right - width;
+            vertical->SetPos(CUIRect(left, inner.top, left + width, inner.bottom), true);
+        }
     }
     CUIScrollBar* horizontal = m_pHorizontalScrollBar.get();
     horizontal->SetScrollRange(ClampToInt(static_cast<int64_t>(neededWidth) - (inner.right - inner.left)));
     if (horizontal->IsEnabled() && horizontal->IsShowScroll()) {
+        const bool shown = horizontal->IsVisible();
         horizontal->SetVisible(horizontal->GetScrollRange() >= 1);
-        if (horizontal->IsVisible())
-            horizontal->SetPos(
-                CUIRect(inner.left, inner.bottom, inner.right, inner.bottom + horizontal->GetFixedHeight()), true);
+        if (horizontal->IsVisible()) {
+            const int64_t height = horizontal->GetFixedHeight();
+            const int64_t top = shown ? inner.bottom : inner.bottom - height;
+            horizontal->SetPos(CUIRect(inner.left, top, inner.right, top + height), true);
+        }
     }
 }
 

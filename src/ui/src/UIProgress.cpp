@@ -33,6 +33,16 @@ CUIString DestModifier(const tagRECT& rc)
     return modifier;
 }
 
+// Judged against the range in force when the attribute arrives, as SetValue judges it; a
+// value beyond it is a mistake of the markup's order or numbers, and is told.
+void SetValueFromMarkup(CUIProgress& progress, int value)
+{
+    if (value < progress.GetMinValue() || value > progress.GetMaxValue())
+        UI_ERROR("%sprogress value %d is outside the range %d..%d in force, ignored ", MarkupWhere().c_str(), value,
+                 progress.GetMinValue(), progress.GetMaxValue());
+    progress.SetValue(value);
+}
+
 }  // namespace
 
 // ---- the progress bar ----
@@ -178,7 +188,7 @@ void CUIProgress::SetAttribute(const wchar_t* name, const wchar_t* value)
         {L"hor", [](CUIProgress& p, const wchar_t* v) { p.SetHorizontal(ReadBool(v)); }},
         {L"min", [](CUIProgress& p, const wchar_t* v) { p.SetMinValue(ReadInt(v)); }},
         {L"max", [](CUIProgress& p, const wchar_t* v) { p.SetMaxValue(ReadInt(v)); }},
-        {L"value", [](CUIProgress& p, const wchar_t* v) { p.SetValue(ReadInt(v)); }},
+        {L"value", [](CUIProgress& p, const wchar_t* v) { SetValueFromMarkup(p, ReadInt(v)); }},
         {L"isstretchfore", [](CUIProgress& p, const wchar_t* v) { p.SetStretchForeImage(ReadBool(v)); }},
     };
     if (!ApplyAttribute(kAttributes, *this, name, value))
