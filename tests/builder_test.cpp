@@ -375,16 +375,17 @@ TEST_F(BuilderTest, MarkupNestedTooDeepIsCutWithALogLine)
     CResourceMgr::SetResourePath(CUIString(Wide(dir).c_str()));
 
     vonktest::LogCapture log;
-    CUIControl* top = Build(L"deep.xml", &parent);
+    ASSERT_NE(Build(L"deep.xml", &parent), nullptr);
     const Lines messages = log.Messages();
-    ASSERT_NE(top, nullptr);
+    // The parent's level counts: with it the tree is 256 levels deep.
     int depth = 0;
-    for (CUIControl* level = top; level; level = level->GetCount() > 0 ? level->GetItemAt(0) : nullptr)
+    for (CUIControl* level = &parent; level; level = level->GetCount() > 0 ? level->GetItemAt(0) : nullptr)
         ++depth;
-    // The parent stands at level 1: the deepest control at level 256.
-    EXPECT_EQ(depth, 255);
+    EXPECT_EQ(depth, 256);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find("] markup elements nested too deep  Container "), std::string::npos);
+    EXPECT_NE(messages[0].find("] " + dir + "deep.xml:1: <Container> would stand deeper than 256 levels in the "
+                               "control tree: neither it nor its children are built "),
+              std::string::npos);
 }
 
 TEST_F(BuilderTest, AnIncludeCountTooLargeIsRefusedAndTheFileBuiltOnce)
@@ -404,8 +405,8 @@ TEST_F(BuilderTest, AnIncludeCountTooLargeIsRefusedAndTheFileBuiltOnce)
     EXPECT_EQ(refusals, 2u);
 }
 
-// Counts multiply across nested files: one build makes 2,000 copies in all, and the next
-// build counts afresh.
+// Counts multiply across nested files: one build makes 2,000 copies in all of files it
+// met before, and the next build counts afresh.
 TEST_F(BuilderTest, IncludeCopiesAcrossNestedFilesAreBoundedPerBuild)
 {
     const std::string dir = testing::TempDir();
@@ -416,11 +417,13 @@ TEST_F(BuilderTest, IncludeCopiesAcrossNestedFilesAreBoundedPerBuild)
 
     vonktest::LogCapture log;
     BuildForWindow(L"table.xml", &parent);
-    // Each rows.xml copy takes one copy and its leaves 50: 39 whole ones, then 10 leaves.
-    EXPECT_EQ(parent.GetCount(), 39 * 50 + 10);
+    // The first rows.xml and leaf.xml are no copies: 49 leaf copies, then each rows.xml copy
+    // takes one copy and its leaves 50: 38 whole ones, then 12 leaves.
+    EXPECT_EQ(parent.GetCount(), 50 + 38 * 50 + 12);
     size_t refusals = 0;
     for (const std::string& message : log.Messages())
-        refusals += message.find("] include copies too many for one build  leaf.xml ") != std::string::npos;
+        refusals += message.find("] " + dir + "rows.xml:1: markup copies too many for one window (2000): " + dir +
+                                 "leaf.xml and every later copy are not built ") != std::string::npos;
     EXPECT_EQ(refusals, 1u);
 
     DeleteChildren(parent);

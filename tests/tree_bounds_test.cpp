@@ -216,11 +216,12 @@ TEST_P(DepthTest, AddingRefusesAControlBelowTheDeepestLevelAndTheTreeWorks)
 INSTANTIATE_TEST_SUITE_P(Forms, DepthTest, testing::ValuesIn(kDepthCases),
                          [](const testing::TestParamInfo<DepthCase>& info) { return std::string(info.param.name); });
 
-// A child layout adds the tree of its file when it gets its window: a tree that would reach
-// too deep there is refused and deleted, and the layout stays empty.
+// A child layout builds the tree of its file when it gets its window, below itself: the
+// builder stops that tree at the deepest level, with a line naming the file, and the child
+// operations take what was built.
 class ChildLayoutDepthTest : public vonktest::WindowFixture {};
 
-TEST_F(ChildLayoutDepthTest, ATreeTooDeepForTheLayoutsPlaceIsRefusedAndDropped)
+TEST_F(ChildLayoutDepthTest, ATreeTooDeepForTheLayoutsPlaceIsCutAtTheDeepestLevel)
 {
     const std::string dir = testing::TempDir();
     std::ofstream(dir + "ten.xml") << "<Markup><VerticalLayout><VerticalLayout><VerticalLayout><VerticalLayout>"
@@ -236,8 +237,13 @@ TEST_F(ChildLayoutDepthTest, ATreeTooDeepForTheLayoutsPlaceIsRefusedAndDropped)
 
     vonktest::LogCapture log;
     EXPECT_TRUE(chain.deepest->Add(layout));
-    EXPECT_EQ(layout->GetCount(), 0);
-    EXPECT_EQ(CountOf(log.Messages(), kTooDeep), 1u);
+    int levels = 0;  // below the layout
+    for (CUIControl* level = layout->GetItemAt(0); level; level = level->GetItemAt(0))
+        ++levels;
+    EXPECT_EQ(levels, 4);
+    const auto messages = log.Messages();
+    EXPECT_EQ(CountOf(messages, kTooDeep), 0u);
+    EXPECT_EQ(CountOf(messages, "ten.xml:1: <VerticalLayout> would stand deeper than 256 levels"), 1u);
     vonktest::DeleteTree(*window);
 }
 

@@ -5,8 +5,12 @@
 // Ownership: like every child, the tree is linked and unlinked, never deleted. Each
 // initialisation builds the file again and adds another tree.
 
+#include <memory>
+
 #include "DialogBuilder.h"
 #include "UIContainer.h"
+
+struct MarkupCopies;
 
 class UILIB_API CUIChildLayout : public CUIContainer {
 public:
@@ -37,4 +41,8 @@ private:
     // line when the file builds nothing; empty when no markup named it.
     CUIString m_strOriginFile;
     long long m_originOffset = -1;
+    // The markup build that made the layout, until the layout builds its file: what that
+    // window's markup may still copy, and the level at which the layout stands in its tree.
+    std::shared_ptr<MarkupCopies> m_madeInCopies;
+    int m_madeAtLevel = 0;
 };

@@ -7,12 +7,15 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cwchar>
 
 #include <algorithm>
 #include <cassert>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -23,10 +26,10 @@
 #include "GlobalManager.h"
 #include "LentWindow.h"
 #include "MarkupFiles.h"
+#include "MarkupLimits.h"
 #include "MarkupPlace.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
-#include "TreeLimits.h"
 #include "TreeShape.h"
 #include "UIButton.h"
 #include "UIChildLayout.h"
@@ -44,6 +47,19 @@
 #include "UITileLayout.h"
 #include "UIWindow.h"
 #include "WindowImpBase.h"
+
+// What one window's markup, with every file that its includes and child layouts bring in,
+// has met and may still copy. A file is a copy when the markup meets it again: counting
+// those, and the controls they build, bounds what nested counts and child layouts multiply
+// to, while markup that spells its controls out builds whole.
+struct MarkupCopies {
+    std::unordered_set<std::string> filesMet;
+    long copiesLeft = kMaxCopiesPerBuild;
+    long controlsLeft = kMaxCopiedControls;
+    int copiesRunning = 0;
+    bool copiesReported = false;
+    bool controlsReported = false;
+};
 
 namespace {
 
@@ -116,76 +132,96 @@ void TakeBackBelow(CUIControl* control, CUIWindow* window)
     }
 }
 
-// No sensible markup nests files this deep; a cycle spelled with ever different paths does.
-constexpr size_t kMaxFileNesting = 32;
-
-// More copies of one file than any window holds would only build without end; such a count
-// is refused and the file built once.
-constexpr long kMaxIncludeCopies = 10000;
-
-// Nested counts multiply: past this many copies in all, across the files it includes, one
-// build makes no more of them.
-constexpr long kMaxIncludeCopiesPerBuild = 2000;
-
-// Deeper markup than any window needs would only exhaust the stack of the passes that
-// walk the tree: building, layout, painting and searching.
-constexpr int kMaxElementNesting = kMaxTreeDepth;
-
-// The control elements being built right now, across every builder.
-int& ElementsInProgress()
+// The build running right now: what its window's markup may still copy, and the level
+// below which the element being built puts its children (0 at the top of a tree).
+struct RunningBuild {
+    std::shared_ptr<MarkupCopies> copies;
+    int below = 0;
+};
+RunningBuild& Running()
 {
-    static int depth = 0;
-    return depth;
+    static RunningBuild running;
+    return running;
 }
 
-// Marks one more element as being built for as long as it lives.
-class ElementInProgress {
+// Puts the children of the elements built while it lives below that level.
+class ChildrenBelow {
 public:
-    ElementInProgress() { ++ElementsInProgress(); }
-    ElementInProgress(const ElementInProgress&) = delete;
-    ElementInProgress& operator=(const ElementInProgress&) = delete;
-    ~ElementInProgress() { --ElementsInProgress(); }
+    explicit ChildrenBelow(int level) : m_outer(Running().below) { Running().below = level; }
+    ChildrenBelow(const ChildrenBelow&) = delete;
+    ChildrenBelow& operator=(const ChildrenBelow&) = delete;
+    ~ChildrenBelow() { Running().below = m_outer; }
+
+private:
+    int m_outer;
 };
 
-// The builds running right now, the outermost with those of the files it includes, and the
-// copies that Include made for the outermost.
-struct BuildsInProgress {
-    int depth = 0;
-    long includeCopies = 0;
-    // The levels of the tree down to the parent that the outermost build builds into.
-    int levelsAbove = 0;
-};
-BuildsInProgress& Builds()
+// Whether the running build may copy a file once more; past the bounds a line, once for
+// the window's markup (running out of controls was told where it happened).
+bool MayCopy(const CUIString& path)
 {
-    static BuildsInProgress builds;
-    return builds;
-}
-
-// Marks a build as running for as long as it lives; the outermost starts a new count.
-class BuildInProgress {
-public:
-    explicit BuildInProgress(CUIControl* parent)
-    {
-        if (Builds().depth++ > 0)
-            return;
-        Builds().includeCopies = 0;
-        Builds().levelsAbove = parent ? TreeShape::LevelOf(*parent) : 0;
+    MarkupCopies& copies = *Running().copies;
+    if (copies.copiesLeft > 0 && copies.controlsLeft > 0)
+        return true;
+    if (copies.copiesLeft == 0 && !copies.copiesReported) {
+        copies.copiesReported = true;
+        UI_TRACE("%smarkup copies too many for one window (%ld): %S and every later copy are not built ",
+                 MarkupWhere().c_str(), kMaxCopiesPerBuild, path.GetData());
     }
-    BuildInProgress(const BuildInProgress&) = delete;
-    BuildInProgress& operator=(const BuildInProgress&) = delete;
-    ~BuildInProgress() { --Builds().depth; }
+    return false;
+}
+
+// How a build meets a file: the first time for its window's markup, as a copy of one
+// met before, or refused as a copy too many.
+enum class Meeting { First, Copy, Refused };
+
+Meeting Meet(const std::string& resolved, const CUIString& path)
+{
+    MarkupCopies& copies = *Running().copies;
+    if (copies.filesMet.insert(resolved).second)
+        return Meeting::First;
+    if (!MayCopy(path))
+        return Meeting::Refused;
+    --copies.copiesLeft;
+    return Meeting::Copy;
+}
+
+// Marks a build as a copy for as long as it lives, when it is one.
+class CopyInProgress {
+public:
+    explicit CopyInProgress(bool copy) : m_copy(copy)
+    {
+        if (m_copy)
+            ++Running().copies->copiesRunning;
+    }
+    CopyInProgress(const CopyInProgress&) = delete;
+    CopyInProgress& operator=(const CopyInProgress&) = delete;
+    ~CopyInProgress()
+    {
+        if (m_copy)
+            --Running().copies->copiesRunning;
+    }
+
+private:
+    bool m_copy;
 };
 
-// Counts one more copy for the running build; false past the bound, logged once a build.
-bool TakeIncludeCopy(const wchar_t* source)
+// Counts one more control for a copy that is being built; false past the bound, logged
+// once for the window's markup. What no copy builds is not counted.
+bool TakeCopiedControl()
 {
-    long& copies = Builds().includeCopies;
-    if (copies < kMaxIncludeCopiesPerBuild) {
-        ++copies;
+    MarkupCopies& copies = *Running().copies;
+    if (copies.copiesRunning == 0)
+        return true;
+    if (copies.controlsLeft > 0) {
+        --copies.controlsLeft;
         return true;
     }
-    if (copies++ == kMaxIncludeCopiesPerBuild)
-        UI_TRACE("include copies too many for one build  %S ", source);
+    if (!copies.controlsReported) {
+        copies.controlsReported = true;
+        UI_TRACE("%smarkup controls too many through copies for one window (%ld): the rest of the copies is not built ",
+                 MarkupWhere().c_str(), kMaxCopiedControls);
+    }
     return false;
 }
 
@@ -256,6 +292,32 @@ void ReportNoFile(const CUIString& path, bool exists)
         UI_TRACE("markup file %S does not exist ", path.GetData());
 }
 
+// Takes every attribute whose value is longer than kMaxAttributeLength out of a loaded
+// document, with a line for each: whatever reads the document then reads the rest of
+// the element as if the attribute were not there.
+class OverlongValues : public pugi::xml_tree_walker {
+public:
+    explicit OverlongValues(const CUIString& path) : m_path(path) {}
+
+    bool for_each(pugi::xml_node& node) override
+    {
+        for (pugi::xml_attribute attribute = node.first_attribute(); attribute;) {
+            const pugi::xml_attribute next = attribute.next_attribute();
+            if (wcsnlen(attribute.value(), kMaxAttributeLength + 1) > kMaxAttributeLength) {
+                const MarkupPlace here(m_path, node);
+                UI_TRACE("%sthe value of \"%S\" is longer than %zu characters, refused ", MarkupWhere().c_str(),
+                         attribute.name(), kMaxAttributeLength);
+                node.remove_attribute(attribute);
+            }
+            attribute = next;
+        }
+        return true;
+    }
+
+private:
+    const CUIString& m_path;
+};
+
 // A file built for a window without a parent is the window's own markup, unless it is
 // included or a child layout's: only a "Window" root reaches the window.
 void ReportWindowRoot(const CUIString& file, const pugi::xml_node& root, CUIWindow* window, CUIControl* parent)
@@ -309,6 +371,24 @@ MarkupFileInProgress::MarkupFileInProgress(std::string resolved) { FilesInProgre
 
 MarkupFileInProgress::~MarkupFileInProgress() { FilesInProgress().pop_back(); }
 
+MarkupBuildMark CurrentMarkupBuild() { return MarkupBuildMark{Running().copies, Running().below}; }
+
+MarkupBuildBelow::MarkupBuildBelow(CUIControl* control, MarkupBuildMark mark)
+    : m_outerCopies(Running().copies), m_outerLevel(Running().below)
+{
+    if (mark.copies)
+        Running().copies = std::move(mark.copies);
+    else if (!Running().copies)
+        Running().copies = std::make_shared<MarkupCopies>();
+    Running().below = std::max({m_outerLevel, mark.level, control ? TreeShape::LevelOf(*control) : 0});
+}
+
+MarkupBuildBelow::~MarkupBuildBelow()
+{
+    Running().copies = std::move(m_outerCopies);
+    Running().below = m_outerLevel;
+}
+
 CDialogBuilder::CDialogBuilder() : CDialogBuilder(nullptr) {}
 
 CDialogBuilder::CDialogBuilder(IDialogBuilderCallback* callback)
@@ -326,8 +406,15 @@ bool CDialogBuilder::Load(const CUIString& path)
     const bool exists = stat(pugi::as_utf8(path.GetData()).c_str(), &status) == 0;
     if (exists && S_ISREG(status.st_mode)) {
         const pugi::xml_parse_result parsed = m_xml->load_file(path.GetData());
-        if (parsed)
+        if (parsed) {
+            // A value has no more characters than its file has bytes: only a larger file
+            // can hold one too long.
+            if (static_cast<size_t>(status.st_size) > kMaxAttributeLength) {
+                OverlongValues refuse(m_path);
+                m_xml->traverse(refuse);
+            }
             return true;
+        }
         UI_TRACE("load xml file error  %S ", path.GetData());
         ReportUnloadable(path, parsed);
     } else {
@@ -344,9 +431,12 @@ CUIControl* CDialogBuilder::Create(const CUIString& file, CUIWindow* window, CUI
         return nullptr;
     const CUIString path = MarkupPath(file, window);
     std::string resolved = ResolvedPath(path);
-    if (RefusedAsCycle(path, resolved) || !Load(path))
+    const MarkupBuildBelow building(parent, MarkupBuildMark());
+    const Meeting meeting = Meet(resolved, path);
+    if (meeting == Meeting::Refused || RefusedAsCycle(path, resolved) || !Load(path))
         return nullptr;
-    const MarkupFileInProgress building(std::move(resolved));
+    const MarkupFileInProgress inProgress(std::move(resolved));
+    const CopyInProgress copying(meeting == Meeting::Copy);
     return Create(window, parent);
 }
 
@@ -355,7 +445,6 @@ CUIControl* CDialogBuilder::Create(CUIWindow* window, CUIControl* parent)
     const pugi::xml_node root = m_xml->document_element();
     if (!root)
         return nullptr;
-    const BuildInProgress building(parent);
     if (IsNamed(root.name(), L"Global"))
         ParseGlobal(root, nullptr);
     else if (IsNamed(root.name(), L"Window") && window)
@@ -387,6 +476,7 @@ CUIControl* CDialogBuilder::MakeControl(const CUIString& name) const
 
 CUIControl* CDialogBuilder::ParseControl(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent)
 {
+    const MarkupBuildBelow building(parent, MarkupBuildMark());
     return ParseChildren(node, window, parent, false);
 }
 
@@ -413,12 +503,18 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
                                          bool underElement)
 {
     const MarkupPlace here(m_path, element);
-    if (Builds().levelsAbove + ElementsInProgress() >= kMaxElementNesting) {
-        UI_TRACE("markup elements nested too deep  %S ", element.name());
+    const wchar_t* name = element.name();
+    // A list holds its body, and in it its items, one level further down.
+    const int level = Running().below + 1;
+    const int reach = IsNamed(name, L"List") ? level + 1 : level;
+    if (reach > kMaxTreeDepth) {
+        UI_TRACE("%s<%S> would stand deeper than %d levels in the control tree: neither it nor its children are built ",
+                 MarkupWhere().c_str(), name, kMaxTreeDepth);
         return nullptr;
     }
-    const ElementInProgress nesting;
-    const wchar_t* name = element.name();
+    if (!TakeCopiedControl())
+        return nullptr;
+    const ChildrenBelow nesting(reach);
     const ControlClass* known = KnownClass(name);
     CUIControl* control = known ? known->make() : MakeControl(CUIString(name));
     if (control == nullptr) {
@@ -482,8 +578,10 @@ CUIControl* CDialogBuilder::BuildInclude(const pugi::xml_node& element, CUIWindo
     // The copies are built with the window's own callback, whoever meets the element.
     IDialogBuilderCallback* callback = dynamic_cast<CWindowImpBase*>(window);
 
+    // A copy that the bounds refuse ends the copies; the first may be the file's first build.
+    const CUIString path = MarkupPath(CUIString(source.value()), window);
     CUIControl* result = nullptr;
-    for (long copy = 0; copy < count && TakeIncludeCopy(source.value()); ++copy) {
+    for (long copy = 0; copy < count && (copy == 0 || MayCopy(path)); ++copy) {
         if (parent == nullptr && result)
             DeleteControlTree(result);
         CDialogBuilder builder(callback);

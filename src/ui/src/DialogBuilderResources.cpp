@@ -10,6 +10,7 @@
 
 #include "DialogBuilder.h"
 #include "GlobalManager.h"
+#include "MarkupLimits.h"
 #include "MarkupPlace.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
@@ -67,15 +68,19 @@ FontSpec ReadFont(const pugi::xml_node& element)
     return font;
 }
 
-// A "Style" element's attribute list; its "name" goes to className.
+// A "Style" element's attribute list; its "name" goes to className. A list longer than
+// one attribute value may be is refused, with a line, and comes back empty.
 std::wstring ComposeClass(const pugi::xml_node& element, std::wstring& className)
 {
     std::wstring list;
+    bool tooLong = false;
     for (const pugi::xml_attribute attribute : element.attributes()) {
         const wchar_t* name = attribute.name();
         const wchar_t* value = attribute.value();
         if (IsNamed(name, L"name")) {
             className = value;
+        } else if (tooLong) {
+            continue;
         } else if (IsNamed(name, L"value")) {
             list += value;
         } else {
@@ -87,8 +92,13 @@ std::wstring ComposeClass(const pugi::xml_node& element, std::wstring& className
             }
             list.append(name).append(L"=\"").append(value).append(L"\" ");
         }
+        tooLong = list.size() > kMaxAttributeLength;
     }
-    return list;
+    if (!tooLong)
+        return list;
+    UI_TRACE("%sclass \"%S\" is longer than %zu characters, refused ", MarkupWhere().c_str(), className.c_str(),
+             kMaxAttributeLength);
+    return std::wstring();
 }
 
 // Where the resources of a "Global" root go: a style manager, or the process-wide one.

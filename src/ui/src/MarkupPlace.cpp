@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include <pugixml.hpp>
 #include <utility/logger>
@@ -53,7 +54,10 @@ const std::wstring* ReadText(const CUIString& file)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return nullptr;
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One read of the whole file: a file as large as markup may grow is read in a blink.
+    std::string bytes(static_cast<size_t>(status.st_size), '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(in.gcount()));
     last = ReadFile{path, status, pugi::as_wide(bytes)};
     return &last.text;
 }

@@ -2,12 +2,20 @@
 
 #include "UIChildLayout.h"
 
+#include <utility>
+
 #include "MarkupFiles.h"
 #include "MarkupPlace.h"
 #include "MarkupText.h"
 #include "UIControlTree.h"
 
-CUIChildLayout::CUIChildLayout() : m_pCallback(nullptr) {}
+// A child layout that markup makes is part of that markup's build, where it stands.
+CUIChildLayout::CUIChildLayout() : m_pCallback(nullptr)
+{
+    MarkupBuildMark made = CurrentMarkupBuild();
+    m_madeInCopies = std::move(made.copies);
+    m_madeAtLevel = made.level;
+}
 
 CUIChildLayout::~CUIChildLayout() = default;
 
@@ -32,6 +40,9 @@ void CUIChildLayout::Init()
         return;
     // What the file's build reports names the element that asked for it.
     const MarkupPlace origin(m_strOriginFile, m_originOffset, L"ChildLayout");
+    // The file belongs to the markup that made the layout the first time; it is built
+    // below the layout, however deep that stands.
+    const MarkupBuildBelow below(this, MarkupBuildMark{std::move(m_madeInCopies), m_madeAtLevel});
     CDialogBuilder builder(m_pCallback);
     CUIControl* tree = builder.Create(m_strXMLFile, m_pWindow, nullptr);
     if (tree == nullptr) {

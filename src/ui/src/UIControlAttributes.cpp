@@ -13,6 +13,7 @@
 #include <utility/logger>
 
 #include "GlobalManager.h"
+#include "MarkupLimits.h"
 #include "MarkupText.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
@@ -43,6 +44,36 @@ bool IsInProgress(const CUIControl* control, std::wstring_view className)
     for (const auto& entry : StylesInProgress()) {
         if (entry.first == control && entry.second == className)
             return true;
+    }
+    return false;
+}
+
+// The classes applied since the outermost class being applied began: classes that each
+// name others more than once multiply, so one style applies a bounded number in all.
+struct StyleExpansion {
+    int applied = 0;
+    bool reported = false;
+};
+StyleExpansion& Expansion()
+{
+    static StyleExpansion expansion;
+    return expansion;
+}
+
+// Counts one more class for the running expansion; false past the bound, logged once.
+bool TakeClassApplication(const std::wstring& className)
+{
+    StyleExpansion& expansion = Expansion();
+    if (StylesInProgress().empty())
+        expansion = StyleExpansion();
+    if (expansion.applied < kMaxClassApplications) {
+        ++expansion.applied;
+        return true;
+    }
+    if (!expansion.reported) {
+        expansion.reported = true;
+        UI_ERROR("%sclass \"%S\": more than %d classes for one style, it and the rest refused ", MarkupWhere().c_str(),
+                 className.c_str(), kMaxClassApplications);
     }
     return false;
 }
@@ -196,6 +227,8 @@ void CUIControl::SetStyle(const CUIString& className)
         UI_ERROR("%sclass \"%S\" is not known ", MarkupWhere().c_str(), name.c_str());
         return;
     }
+    if (!TakeClassApplication(name))
+        return;
     StylesInProgress().emplace_back(this, name);
     ApplyAttributesIn(*this, list.data());
     StylesInProgress().pop_back();
