@@ -4,6 +4,7 @@
 // checked or not.
 
 #include "UIButton.h"
+#include "UIWatched.h"
 
 class UILIB_API CUIOption : public CUIButton {
 public:
@@ -78,7 +79,7 @@ private:
     void DeselectOthers();
 
     // The window whose group the option is a member of, or null.
-    CUIWindow* m_pGroupWindow;
+    CWatched<CUIWindow> m_pGroupWindow;
 };
 
 class UILIB_API CUICheckBox : public CUIOption {

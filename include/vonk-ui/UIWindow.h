@@ -23,6 +23,7 @@
 #include "UIString.h"
 #include "UIStringPtrMap.h"
 #include "UITimerBase.h"
+#include "UIWatched.h"
 #include "UIWindowBase.h"
 
 class CResourceMgr;
@@ -89,8 +90,8 @@ public:
     const char* GetWindowName() override;
     bool UseSharedMap() override;
 
-    // Whether window was made and not yet deleted.
-    static bool IsLive(const CUIWindow* window);
+    // Expires when the deletion of this window begins (see UIWatched.h).
+    std::weak_ptr<const void> GetLifetime() const;
 
     // Sends the timer event to the control (a CUIControl pointer).
     virtual void OnTimer(unsigned long control, unsigned long id);
@@ -255,8 +256,10 @@ private:
     tagPOINT m_ptDragWindowStart;
     tagPOINT m_ptDragPointerStart;
 
-    // The backend callbacks running now and what waits for them to return; shared with
-    // them, so that they notice when a handler deletes the window.
+    // Reset first thing in the destructor, so that whatever watches the window lets go.
+    std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
+    // The backend callbacks running now and what waits for them to return; it outlives the
+    // window while a callback that the window's deletion interrupted unwinds.
     std::shared_ptr<CallbackState> m_callbacks;
     // The first of the controls whose window this is, listed through the controls.
     CUIControl* m_pFirstControl = nullptr;

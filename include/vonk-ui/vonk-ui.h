@@ -13,6 +13,7 @@
 #include "UIPtrArray.h"
 #include "UIString.h"
 #include "UIStringPtrMap.h"
+#include "UIWatched.h"
 
 #include "UIAppBase.h"
 #include "UIFontBase.h"

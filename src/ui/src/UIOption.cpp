@@ -34,8 +34,7 @@ CUIOption::CUIOption()
       m_dwSelectedBkColor(0),
       m_dwSelectedTextColor(0),
       m_dwSelectedHotTextColor(0),
-      m_dwSelectedPushedTextColor(0),
-      m_pGroupWindow(nullptr)
+      m_dwSelectedPushedTextColor(0)
 {
 }
 
@@ -68,7 +67,7 @@ void CUIOption::SetGroup(const CUIString& group)
 
 void CUIOption::JoinGroup()
 {
-    if (m_pGroupWindow != m_pWindow)
+    if (m_pGroupWindow.Get() != m_pWindow)
         LeaveGroup();
     m_pWindow->AddOptionGroup(m_sGroupName.GetData(), this);
     m_pGroupWindow = m_pWindow;
@@ -78,8 +77,8 @@ void CUIOption::LeaveGroup()
 {
     // The builder lends an option its window while it reads the markup and takes it back
     // after: the option may have left the window that keeps it in a group, or outlived it.
-    if (m_pGroupWindow && CUIWindow::IsLive(m_pGroupWindow))
-        m_pGroupWindow->RemoveOptionGroup(m_sGroupName.GetData(), this);
+    if (CUIWindow* const window = m_pGroupWindow.Get())
+        window->RemoveOptionGroup(m_sGroupName.GetData(), this);
     m_pGroupWindow = nullptr;
 }
 

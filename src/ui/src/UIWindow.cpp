@@ -47,16 +47,11 @@ void KeepForProcess(void* service)
 
 }  // namespace
 
-bool CUIWindow::IsLive(const CUIWindow* window)
-{
-    const auto& windows = LiveWindows();
-    return std::find(windows.begin(), windows.end(), window) != windows.end();
-}
+std::weak_ptr<const void> CUIWindow::GetLifetime() const { return m_lifetime; }
 
 // What a window shares with its running callbacks. It outlives the window while a
 // callback that the window's deletion interrupted unwinds.
 struct CUIWindow::CallbackState {
-    bool windowDeleted = false;
     int depth = 0;
     std::vector<CUIControl*> deleteWhenIdle;
 };
@@ -80,12 +75,12 @@ public:
             delete control;
     }
 
-    bool WindowDeleted() const { return m_state->windowDeleted; }
+    bool WindowDeleted() const { return !m_window; }
     // Only while WindowDeleted is false.
-    CUIWindow& Window() const { return *m_window; }
+    CUIWindow& Window() const { return *m_window.Get(); }
 
 private:
-    CUIWindow* m_window;
+    const CWatched<CUIWindow> m_window;
     const std::shared_ptr<CallbackState> m_state;
 };
 
@@ -124,7 +119,7 @@ CUIWindow::CUIWindow()
 CUIWindow::~CUIWindow()
 {
     // A callback that runs now stops where it is; it deletes what waits for it.
-    m_callbacks->windowDeleted = true;
+    m_lifetime.reset();
     for (CUIControl** slot : m_dispatchSlots)
         *slot = nullptr;
     while (m_pFirstControl)
