@@ -18,8 +18,9 @@ public:
     }
 
     T* Get() const { return m_alive.expired() ? nullptr : m_target; }
+    // Reads as the raw pointer it stands for, so that code written for one keeps working.
+    operator T*() const { return Get(); }
     T* operator->() const { return Get(); }
-    explicit operator bool() const { return Get() != nullptr; }
     // True when this watches target, alive or not: for taking a link apart without reading it.
     bool Is(const void* target) const { return m_target == target; }
 
