@@ -41,10 +41,9 @@ Window* NewestWindow() { return LiveWindows().empty() ? nullptr : LiveWindows().
 void ReportPendingSizes()
 {
     // A handler may delete windows, its own among them, while it is told.
-    const std::vector<Window*> windows = LiveWindows();
+    const std::vector<CWatched<Window>> windows(LiveWindows().begin(), LiveWindows().end());
     for (Window* window : windows) {
-        const auto& live = LiveWindows();
-        if (std::find(live.begin(), live.end(), window) != live.end())
+        if (window)
             window->ReportPendingSize();
     }
 }
@@ -151,9 +150,9 @@ bool Window::RunFrame(const tagRECT& clip)
     m_clip = clip;
     m_frameDue = false;
     m_inFrame = true;
-    const std::weak_ptr<const bool> alive = m_lifetime;
+    const CWatched<Window> alive(this);
     m_pMsgHandler->OnPaint(&m_render);
-    if (alive.expired())
+    if (!alive)
         return false;
     m_inFrame = false;
     return true;
@@ -194,9 +193,9 @@ bool Window::Create(int x, int y, int width, int height)
     MakeSurface();
     DamageAll();
     if (m_pMsgHandler) {
-        const std::weak_ptr<const bool> alive = m_lifetime;
+        const CWatched<Window> alive(this);
         m_pMsgHandler->OnCreate(&m_render);
-        if (!alive.expired()) {
+        if (alive) {
             m_sizePending = false;
             m_pMsgHandler->OnSize(static_cast<int>(m_size.cx), static_cast<int>(m_size.cy));
         }

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include <UIWatched.h>
 #include <UIWindowBase.h>
 
 #include "cairo_util.h"
@@ -79,6 +80,10 @@ private:
     State m_state = State::Normal;
     // Gone with the window: a handler may delete the window that is calling it.
     std::shared_ptr<const bool> m_lifetime = std::make_shared<const bool>(true);
+
+public:
+    // For CWatched: expires when this window is deleted.
+    std::weak_ptr<const void> GetLifetime() const { return m_lifetime; }
 };
 
 // The most recently created window that is still alive, or null.

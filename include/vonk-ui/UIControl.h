@@ -17,6 +17,7 @@
 #include "UIMessage.h"
 #include "UIPtrArray.h"
 #include "UIString.h"
+#include "UIWatched.h"
 
 class CUIContainer;
 class CUIControl;
@@ -251,7 +252,7 @@ protected:
     unsigned long m_dwBorderColor = 0xFF000000;
     unsigned long m_dwFocusBorderColor = 0;
     CUIRect m_rcPaint;
-    CUIContainer* m_pOwnerDrag = nullptr;
+    CWatched<CUIContainer> m_pOwnerDrag;
     tagPOINT m_ptLastDrag{0, 0};
     bool m_bDragArmed = false;
     bool m_bPressedSlider = false;
@@ -306,6 +307,8 @@ private:
 
     // Links the child in at index; the window's initialisation comes first.
     bool InsertChild(CUIControl* child, int index);
+    // SetOwnWindow with initialisation, which runs handlers while it walks.
+    void InitWalk(CUIWindow* window, CUIControl* parent);
     // Keeps the window's list of its controls in step with m_pWindow.
     void SetWindowPointer(CUIWindow* window);
     // Keeps the old parent's list of unlinked children in step with m_pParent.

@@ -14,6 +14,7 @@
 #include "UIExport.h"
 #include "UIGeometry.h"
 #include "UIString.h"
+#include "UIWatched.h"
 
 class CImageBase;
 class CRenderBase;
@@ -91,5 +92,5 @@ private:
                     const CUIRect& corner, int fade, int xtiled, int ytiled);
 
     CRenderBase* m_pRender;
-    CUIWindow* m_pOwnWindow;
+    CWatched<CUIWindow> m_pOwnWindow;
 };

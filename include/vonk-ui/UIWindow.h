@@ -179,6 +179,7 @@ private:
     // How the window forgets deleted controls and survives its own deletion during a
     // callback: see docs/lifetime.md.
     friend class CUIControl;
+    friend class CWindowImpBase;
     friend void TimerCallback(void* arg);
     class CallbackScope;
     struct CallbackState;

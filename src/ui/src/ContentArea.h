@@ -40,34 +40,45 @@ inline bool IsFlowing(const CUIControl* child) { return child->IsVisible() && !c
 // either bar; the list body counts only a bar that shows (see CListBodyUI::SetPos).
 inline int64_t ScrollOffset(const CUIScrollBar* bar) { return bar ? bar->GetScrollPos() : 0; }
 
+// What PlaceChildrenFrom answers when a size handler deleted the container on the way.
+constexpr int kContainerGone = -1;
+
 // The walk every layout makes over items, its own children, from start on: a hidden child is
 // passed over, a floating one placed by the container's SetFloatPos, and every other handed to
 // place(child, index), which answers whether the walk goes on. Answers the index it stopped at,
-// or the count of items when it went through.
+// the count of items when it went through, or kContainerGone, after which the caller touches
+// nothing of the container.
 template <typename Place>
 int PlaceChildrenFrom(CUIContainer& container, const CStdPtrArray& items, int start, Place&& place)
 {
+    const CWatched<CUIControl> alive(&container);
     int i = std::max(start, 0);
     for (; i < items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(items[i]);
         if (!child->IsVisible())
             continue;
+        bool goOn = true;
         if (child->IsFloat())
             container.SetFloatPos(i);
-        else if (!place(child, i))
+        else
+            goOn = place(child, i);
+        if (!alive)
+            return kContainerGone;
+        if (!goOn)
             break;
     }
     return i;
 }
 
-// The same walk over all of items, place(child, index) taking every flowing child.
+// The same walk over all of items, place(child, index) taking every flowing child; false when
+// the container was deleted on the way.
 template <typename Place>
-void PlaceChildren(CUIContainer& container, const CStdPtrArray& items, Place&& place)
+bool PlaceChildren(CUIContainer& container, const CStdPtrArray& items, Place&& place)
 {
-    PlaceChildrenFrom(container, items, 0, [&place](CUIControl* child, int index) {
+    return PlaceChildrenFrom(container, items, 0, [&place](CUIControl* child, int index) {
         place(child, index);
         return true;
-    });
+    }) != kContainerGone;
 }
 
 // The area clipped by the item rectangles of every ancestor; false when nothing is left, or

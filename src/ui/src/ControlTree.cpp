@@ -88,17 +88,9 @@ void DeleteControlTree(CUIControl* control)
         return;
     // The whole tree is taken before anything goes, each control with its lifetime, so that
     // one that a destroy handler deleted on the way is not deleted again.
-    struct Doomed {
-        CUIControl* control;
-        std::weak_ptr<const void> lifetime;
-    };
-    std::vector<Doomed> doomed{{control, control->GetLifetime()}};
-    ControlTreeWalk(control).CollectBelow(control, [&](CUIControl* part) {
-        doomed.push_back({part, part->GetLifetime()});
-    });
+    std::vector<CWatched<CUIControl>> doomed{control};
+    ControlTreeWalk(control).CollectBelow(control, [&](CUIControl* part) { doomed.emplace_back(part); });
     // Children before their parents: the last control taken is a leaf, the first the top.
-    for (auto each = doomed.rbegin(); each != doomed.rend(); ++each) {
-        if (!each->lifetime.expired())
-            delete each->control;
-    }
+    for (auto each = doomed.rbegin(); each != doomed.rend(); ++each)
+        delete each->Get();
 }

@@ -133,9 +133,9 @@ void CUIButton::DoEvent(TEventUI& event)
             return;
         if (m_bCandActive && (!IsPressedSlider() || m_bSliderAndSelect) && inside) {
             // The click's handlers may delete this button.
-            const std::weak_ptr<const void> alive = GetLifetime();
+            const CWatched<CUIControl> alive(this);
             Activate();
-            if (alive.expired())
+            if (!alive)
                 return;
         }
         SetButtonState(m_uButtonState & ~(BUTTONSTATE_PUSHED | BUTTONSTATE_CAPTURED));
@@ -166,9 +166,9 @@ bool CUIButton::Activate()
         return false;
     if (m_pWindow == nullptr)
         return true;
-    const std::weak_ptr<const void> alive = GetLifetime();
+    const CWatched<CUIControl> alive(this);
     m_pWindow->SendNotify(this, NOTIFY_CLICK, 0, 0, false);
-    if (!alive.expired())
+    if (alive)
         BindTriggerTabSel(-1);
     return true;
 }

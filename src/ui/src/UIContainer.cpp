@@ -83,8 +83,14 @@ void* CUIContainer::GetInterface(const CUIString& name)
 
 void CUIContainer::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
 {
+    // The bars' init handlers may delete this container.
+    const CWatched<CUIControl> alive(init ? this : nullptr);
     m_pVerticalScrollBar->SetOwnWindow(window, this, init);
+    if (init && !alive)
+        return;
     m_pHorizontalScrollBar->SetOwnWindow(window, this, init);
+    if (init && !alive)
+        return;
     CUIControl::SetOwnWindow(window, parent, init);
 }
 
@@ -157,8 +163,9 @@ void CUIContainer::SetEnableSlider(bool enable) { m_bEnableSlider = enable; }
 
 void CUIContainer::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    const CWatched<CUIControl> alive(this);
     CUIControl::UpdatePos(rc, needInvalidate);
-    if (m_items.IsEmpty())
+    if (!alive || m_items.IsEmpty())
         return;
     CUIRect inner = rc;
     inner.Deflate(GetInset());
@@ -247,23 +254,33 @@ void CUIContainer::EnableScrollBar(bool vertical, bool horizontal)
 // leaves room for it, so that it is never placed outside its container.
 void CUIContainer::ProcessScrollBar(tagRECT inner, int neededWidth, int neededHeight)
 {
+    // A bar's size and visibility handlers may delete this container, and the bars with it.
+    const CWatched<CUIControl> alive(this);
     CUIScrollBar* vertical = m_pVerticalScrollBar.get();
     vertical->SetScrollRange(ClampToInt(static_cast<int64_t>(neededHeight) - (inner.bottom - inner.top)));
+    if (!alive)
+        return;
     if (vertical->IsEnabled() && vertical->IsShowScroll()) {
         const bool shown = vertical->IsVisible();
         vertical->SetVisible(vertical->GetScrollRange() >= 1);
+        if (!alive)
+            return;
         if (vertical->IsVisible()) {
             const int64_t width = vertical->GetFixedWidth();
             const int64_t left = shown ? inner.right : inner.right - width;
             vertical->SetPos(CUIRect(left, inner.top, left + width, inner.bottom), true);
+            if (!alive)
+                return;
         }
     }
     CUIScrollBar* horizontal = m_pHorizontalScrollBar.get();
     horizontal->SetScrollRange(ClampToInt(static_cast<int64_t>(neededWidth) - (inner.right - inner.left)));
+    if (!alive)
+        return;
     if (horizontal->IsEnabled() && horizontal->IsShowScroll()) {
         const bool shown = horizontal->IsVisible();
         horizontal->SetVisible(horizontal->GetScrollRange() >= 1);
-        if (horizontal->IsVisible()) {
+        if (alive && horizontal->IsVisible()) {
             const int64_t height = horizontal->GetFixedHeight();
             const int64_t top = shown ? inner.bottom : inner.bottom - height;
             horizontal->SetPos(CUIRect(inner.left, top, inner.right, top + height), true);
@@ -298,6 +315,8 @@ void CUIContainer::ScrollPage(int dx, int dy)
 {
     if (dx == 0 && dy == 0)
         return;
+    // Size and scroll handlers may delete this container.
+    const CWatched<CUIControl> alive(this);
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
         if (!IsFlowing(child))
@@ -308,6 +327,8 @@ void CUIContainer::ScrollPage(int dx, int dy)
         pos.top -= dy;
         pos.bottom -= dy;
         child->SetPos(pos, true);
+        if (!alive)
+            return;
     }
     if (ScrollEvent) {
         TNotifyUI msg{};
@@ -315,6 +336,8 @@ void CUIContainer::ScrollPage(int dx, int dy)
         msg.wParam = static_cast<uint64_t>(static_cast<int64_t>(dx));
         msg.lParam = static_cast<uint64_t>(static_cast<int64_t>(dy));
         ScrollEvent(&msg);
+        if (!alive)
+            return;
     }
     Invalidate();
 }
@@ -432,9 +455,14 @@ void CUIContainer::DoPaint(CUIRender* render, const CUIRect& paint)
     if (!UIIntersectRect(&area, &paint, &m_rcItem))
         return;
     m_rcPaint = area;
+    // Painting runs the application's code, which may delete this container (a window
+    // deleted meanwhile leaves render drawing nothing until the paint returns).
+    const CWatched<CUIControl> alive(this);
     render->GenerateClip(m_rcPaint);
     PaintSelf(render);
     render->ClearClip();
+    if (!alive)
+        return;
 
     if (!m_items.IsEmpty()) {
         const CUIRect content = ContentArea(*this);
@@ -451,14 +479,20 @@ void CUIContainer::DoPaint(CUIRender* render, const CUIRect& paint)
             const bool shows = child->IsFloat() ? Intersects(pos, m_rcItem) : contentShows && Intersects(pos, content);
             if (shows)
                 child->DoPaint(render, m_rcPaint);
+            if (!alive)
+                break;
         }
         if (contentShows)
             render->ClearClip();
+        if (!alive)
+            return;
     }
 
     for (CUIScrollBar* bar : {m_pVerticalScrollBar.get(), m_pHorizontalScrollBar.get()}) {
         if (bar->IsVisible() && Intersects(bar->GetPos(), paint))
             bar->DoPaint(render, paint);
+        if (!alive)
+            return;
     }
 }
 

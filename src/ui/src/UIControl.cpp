@@ -207,6 +207,10 @@ bool CUIControl::SetItemIndex(CUIControl* child, int index)
 
 void CUIControl::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
 {
+    if (init) {
+        InitWalk(window, parent);
+        return;
+    }
     for (int i = 0; i < m_items.GetSize(); ++i) {
         CUIControl* child = static_cast<CUIControl*>(m_items[i]);
         // A child built under the window being lent holds it already, and so does its subtree.
@@ -217,8 +221,26 @@ void CUIControl::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
     }
     SetWindowPointer(window);
     SetParentPointer(parent);
-    if (init)
-        Init();
+}
+
+void CUIControl::InitWalk(CUIWindow* window, CUIControl* parent)
+{
+    // Init handlers may delete this control, any child, or the window: the walk stops where
+    // this control or the window went, and goes on after a child that went.
+    const CWatched<CUIControl> alive(this);
+    const CWatched<CUIWindow> given(window);
+    const auto lost = [&] { return !alive || (window && !given); };
+    for (int i = 0; i < m_items.GetSize();) {
+        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
+        child->SetOwnWindow(window, this, true);
+        if (lost())
+            return;
+        const int at = i < m_items.GetSize() && m_items[i] == child ? i : m_items.Find(child);
+        i = at < 0 ? i : at + 1;
+    }
+    SetWindowPointer(window);
+    SetParentPointer(parent);
+    Init();
 }
 
 void LendWindow(CUIControl* control, CUIWindow* window)
@@ -307,10 +329,13 @@ void CUIControl::UpdatePos(const CUIRect& rc, bool needInvalidate)
     if (m_pWindow == nullptr)
         return;
 
-    if (!m_bInSizeEvent) {
+    if (!m_bInSizeEvent && SizeEvent) {
+        // The handler may delete this control: the caller asks its own watch (see SetPos).
+        const CWatched<CUIControl> alive(this);
         m_bInSizeEvent = true;
-        if (SizeEvent)
-            SizeEvent(this);
+        SizeEvent(this);
+        if (!alive)
+            return;
         m_bInSizeEvent = false;
     }
     m_bUpdateNeeded = false;
@@ -325,7 +350,11 @@ void CUIControl::UpdatePos(const CUIRect& rc, bool needInvalidate)
 
 void CUIControl::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // Size handlers, this control's and its children's, may delete this control.
+    const CWatched<CUIControl> alive(this);
     UpdatePos(rc, needInvalidate);
+    if (!alive)
+        return;
 
     const int64_t width = m_rcItem.right - m_rcItem.left;
     const int64_t height = m_rcItem.bottom - m_rcItem.top;
@@ -363,6 +392,8 @@ void CUIControl::SetPos(const CUIRect& rc, bool needInvalidate)
         place.right = x + size.cx;
         place.bottom = y + size.cy;
         child->SetPos(place, false);
+        if (!alive)
+            return;
     }
 }
 

@@ -44,11 +44,19 @@ void CUIControl::DoPaint(CUIRender* render, const CUIRect& paint)
         return;
     m_rcPaint = area;
 
+    // Painting runs the application's code, which may delete this control (a window deleted
+    // meanwhile leaves render drawing nothing until the paint returns).
+    const bool leaf = m_items.IsEmpty();
     render->GenerateClip(area);
+    if (leaf) {
+        PaintSelf(render);
+        render->ClearClip();
+        return;
+    }
+    const CWatched<CUIControl> alive(this);
     PaintSelf(render);
     render->ClearClip();
-
-    if (m_items.IsEmpty())
+    if (!alive)
         return;
     render->GenerateClip(area);
     for (int i = 0; i < m_items.GetSize(); ++i) {
@@ -58,6 +66,8 @@ void CUIControl::DoPaint(CUIRender* render, const CUIRect& paint)
         const CUIRect pos = child->GetPos();
         if (Intersects(pos, paint) && Intersects(pos, m_rcItem))
             child->DoPaint(render, paint);
+        if (!alive)
+            break;
     }
     render->ClearClip();
 }
@@ -161,11 +171,11 @@ void CUIControl::Event(TEventUI& event)
         TreeShape::ReportParentLoop(*this);
         return;
     }
-    const std::weak_ptr<const void> alive = GetLifetime();
-    if (!InputEvent(&event) || alive.expired())
+    const CWatched<CUIControl> alive(this);
+    if (!InputEvent(&event) || !alive)
         return;
     DoEvent(event);
-    if (alive.expired())
+    if (!alive)
         return;
     DragOwner(event);
 }
@@ -238,14 +248,14 @@ bool CUIControl::IsPressedSlider() const { return m_bPressedSlider; }
 
 CUIContainer* CUIControl::LiveOwnerDrag()
 {
-    if (m_pOwnerDrag == nullptr)
+    CUIContainer* const owner = m_pOwnerDrag;
+    if (owner == nullptr)
         return nullptr;
-    // The owner may have been deleted, or this control moved elsewhere, since a
-    // hit test made it the owner.
+    // This control may have moved elsewhere since a hit test made it the owner.
     CUIControl* parent = m_pParent;
     for (int steps = 0; parent && steps < kMaxAncestors; ++steps, parent = parent->GetParent()) {
-        if (parent->GetInterface(L"Container") == static_cast<void*>(m_pOwnerDrag))
-            return m_pOwnerDrag;
+        if (parent->GetInterface(L"Container") == static_cast<void*>(owner))
+            return owner;
     }
     if (parent)
         TreeShape::ReportParentLoop(*this);

@@ -68,7 +68,11 @@ int64_t CrossOffset(const Axis& axis, uint32_t anchor, int64_t room)
 // what is left shared among the children that estimate 0 along the axis.
 void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, const CUIRect& rc, bool needInvalidate)
 {
+    // Size handlers, the layout's and its children's, may delete the layout.
+    const CWatched<CUIControl> alive(&layout);
     layout.UpdatePos(rc, needInvalidate);
+    if (!alive)
+        return;
     CUIRect inner = layout.GetPos();
     inner.Deflate(layout.GetInset());
     if (items.IsEmpty()) {
@@ -113,7 +117,7 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
     const CUIScrollBar* mainBar = axis.row ? horizontal : vertical;
     int64_t position = axis.Near(inner) - ScrollOffset(mainBar);
     const int64_t crossOrigin = axis.row ? inner.top : inner.left - ScrollOffset(horizontal);
-    PlaceChildren(layout, items, [&](CUIControl* child, int) {
+    const bool placed = PlaceChildren(layout, items, [&](CUIControl* child, int) {
         const CUIRect pad = child->GetPadding();
         const int64_t lead = axis.Near(pad);
         const int64_t trail = axis.Far(pad);
@@ -148,6 +152,8 @@ void LayOut(CUIContainer& layout, const Axis& axis, const CStdPtrArray& items, c
         needed += main + lead + trail;
         remaining -= main + gap + trail;
     });
+    if (!placed)
+        return;
     needed += (flowing - 1) * gap;
     const int extent = ClampToInt(needed);
     layout.ProcessScrollBar(inner, axis.row ? extent : 0, axis.row ? 0 : extent);

@@ -84,8 +84,10 @@ void CUIOption::LeaveGroup()
 
 void CUIOption::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
 {
+    // The option's init handler may delete it.
+    const CWatched<CUIControl> alive(init ? this : nullptr);
     CUIButton::SetOwnWindow(window, parent, init);
-    if (init && m_pWindow && !m_sGroupName.IsEmpty())
+    if (init && alive && m_pWindow && !m_sGroupName.IsEmpty())
         JoinGroup();
 }
 
@@ -99,7 +101,7 @@ void CUIOption::Selected(bool selected, bool notify)
     SetButtonState(selected ? m_uButtonState | BUTTONSTATE_SELECTED : m_uButtonState & ~BUTTONSTATE_SELECTED);
     if (m_pWindow) {
         // The handlers of the notification may delete this option.
-        const std::weak_ptr<const void> alive = GetLifetime();
+        const CWatched<CUIControl> alive(this);
         if (m_sGroupName.IsEmpty()) {
             if (notify)
                 m_pWindow->SendNotify(this, NOTIFY_SELECT_CHANGED, selected ? 1 : 0, 0, false);
@@ -108,7 +110,7 @@ void CUIOption::Selected(bool selected, bool notify)
             if (notify)
                 m_pWindow->SendNotify(this, NOTIFY_SELECT_CHANGED, 1, 0, false);
         }
-        if (alive.expired())
+        if (!alive)
             return;
     }
     Invalidate();
@@ -131,9 +133,9 @@ bool CUIOption::Activate()
 {
     if (!IsVisible() || !IsEnabled())
         return false;
-    const std::weak_ptr<const void> alive = GetLifetime();
+    const CWatched<CUIControl> alive(this);
     Selected(m_sGroupName.IsEmpty() ? !m_bSelected : true, true);
-    if (alive.expired())
+    if (!alive)
         return true;
     return CUIButton::Activate();
 }

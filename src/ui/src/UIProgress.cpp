@@ -383,9 +383,9 @@ void CUISlider::Release(const TEventUI& event)
     if (!(m_uThumbState & BUTTONSTATE_CAPTURED))
         return;
     // Hiding, and the handlers of the notification, may delete this slider.
-    const std::weak_ptr<const void> alive = GetLifetime();
+    const CWatched<CUIControl> alive(this);
     EndCapture();
-    if (alive.expired())
+    if (!alive)
         return;
     const int value = ValueAt(event.ptMouse);
     if (value >= m_nMin && value <= m_nMax)
@@ -393,7 +393,7 @@ void CUISlider::Release(const TEventUI& event)
     // Reported when the drag as a whole changed the value, whatever the moves reported.
     if (m_nValue != m_nValueAtPress && m_pWindow) {
         m_pWindow->SendNotify(this, NOTIFY_VALUE_CHANGED, 0, 0, false);
-        if (alive.expired())
+        if (!alive)
             return;
     }
     Invalidate();
@@ -407,9 +407,9 @@ void CUISlider::Move(const TEventUI& event)
     if (value != m_nValue && value >= m_nMin && value <= m_nMax) {
         m_nValue = value;
         if (m_bSendMove && m_pWindow) {
-            const std::weak_ptr<const void> alive = GetLifetime();
+            const CWatched<CUIControl> alive(this);
             m_pWindow->SendNotify(this, NOTIFY_VALUE_CHANGED, 0, 0, false);
-            if (alive.expired())
+            if (!alive)
                 return;
         }
     }

@@ -176,7 +176,7 @@ struct TileRun {
 
 }  // namespace
 
-CUIRender::CUIRender() : m_pRender(nullptr), m_pOwnWindow(nullptr) {}
+CUIRender::CUIRender() : m_pRender(nullptr) {}
 
 CUIRender::~CUIRender() {}
 

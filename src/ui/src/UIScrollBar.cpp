@@ -179,8 +179,11 @@ int CUIScrollBar::Thickness() const { return static_cast<int>(m_bHorizontal ? m_
 
 void CUIScrollBar::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // The bar's size handler may delete it, or the container that owns it.
+    const CWatched<CUIControl> alive(this);
     CUIControl::UpdatePos(rc, needInvalidate);
-    LayOutParts();
+    if (alive)
+        LayOutParts();
 }
 
 void CUIScrollBar::LayOutParts()

@@ -100,18 +100,18 @@ bool CUITabLayout::SelectItem(int index, bool notify)
     m_iCurSel = index;
 
     // Showing, hiding and placing run the pages' callbacks, which may delete this layout.
-    const std::weak_ptr<const void> alive = GetLifetime();
-    for (int i = 0; !alive.expired() && i < GetCount(); ++i) {
+    const CWatched<CUIControl> alive(this);
+    for (int i = 0; alive && i < GetCount(); ++i) {
         CUIControl* page = GetItemAt(i);
         if (i != index) {
             page->SetVisible(false);
             continue;
         }
         page->SetVisible(true);
-        if (!alive.expired())
+        if (alive)
             SetPos(m_rcItem, true);
     }
-    if (alive.expired())
+    if (!alive)
         return true;
     NeedParentUpdate();
     if (m_pWindow && notify) {
@@ -139,7 +139,12 @@ bool CUITabLayout::SelectItem(const wchar_t* name, bool notify)
 
 void CUITabLayout::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // The size handlers of the layout and of its page may delete the layout; nothing
+    // follows the walk over the pages.
+    const CWatched<CUIControl> alive(this);
     UpdatePos(rc, needInvalidate);
+    if (!alive)
+        return;
     CUIRect inner = m_rcItem;
     inner.Deflate(GetInset());
     PlaceChildren(*this, m_items, [&](CUIControl* child, int index) {

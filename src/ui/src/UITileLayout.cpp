@@ -235,7 +235,11 @@ int CUITileLayout::LineHeightFrom(int start, int cellWidth, int height)
 
 void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // Size handlers, the layout's and its tiles', may delete the layout.
+    const CWatched<CUIControl> alive(this);
     UpdatePos(rc, needInvalidate);
+    if (!alive)
+        return;
     m_szItem = m_szItemConfigured;
     m_rcInset = m_rcInsetConfigured;
     m_iChildPadding = m_iChildPaddingConfigured;
@@ -270,7 +274,7 @@ void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
     int64_t y = inner.top - ScrollOffset(GetVerticalScrollBar());
     int tiles = 0;
     int64_t bottom = 0;
-    PlaceChildren(*this, m_items, [&](CUIControl* child, int i) {
+    const bool placed = PlaceChildren(*this, m_items, [&](CUIControl* child, int i) {
         // A line measured from the child that starts it, not found again from the first.
         if (m_nRows == 0 && tiles % m_nColumns == 0)
             cellHeight = LineHeightFrom(i, cellWidth, cellHeight);
@@ -301,6 +305,8 @@ void CUITileLayout::SetPos(const CUIRect& rc, bool needInvalidate)
         }
         bottom = std::max(bottom, area.bottom);
     });
+    if (!placed)
+        return;
 
     int64_t needed = bottom - inner.top;
     if (m_bUseWholePage && innerHeight > 0) {
@@ -357,11 +363,13 @@ void CUITileLayout::SetAttribute(const wchar_t* name, const wchar_t* value)
 
 namespace {
 
-// One line of a flowing grid, and where the next line starts.
+// One line of a flowing grid, and where the next line starts; gone when a size handler
+// deleted the layout while the line was placed.
 struct Line {
     int placed = 0;
     int next = 0;
     int64_t height = 0;
+    bool gone = false;
 };
 
 // Widens the tile to the right by extra.
@@ -384,6 +392,7 @@ Line PlaceLine(CUITileExLayout& layout, const CStdPtrArray& items, int start, co
     int64_t x = origin.x;
     CUIControl* last = nullptr;
     bool full = false;
+    const CWatched<CUIControl> alive(&layout);
     line.next = PlaceChildrenFrom(layout, items, start, [&](CUIControl* child, int) {
         tagSIZE size = child->EstimateSize({remaining, available.cy});
         if (size.cx > remaining && last)
@@ -412,12 +421,17 @@ Line PlaceLine(CUITileExLayout& layout, const CStdPtrArray& items, int start, co
         full = remaining < 1;
         return !full;
     });
+    line.gone = line.next == kContainerGone;
+    if (line.gone)
+        return line;
     // The tile that filled the line is the line's; a line left short is widened to its end
     // by its last tile.
     if (full)
         ++line.next;
-    if (remaining > 0 && last)
+    if (remaining > 0 && last) {
         Widen(last, remaining);
+        line.gone = !alive;
+    }
     return line;
 }
 
@@ -455,7 +469,11 @@ int CUITileExLayout::SetLineItemPos(int start, const tagPOINT& origin, const tag
 
 void CUITileExLayout::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // Size handlers, the layout's and its tiles', may delete the layout.
+    const CWatched<CUIControl> alive(this);
     UpdatePos(rc, needInvalidate);
+    if (!alive)
+        return;
     CUIRect inner = m_rcItem;
     inner.Deflate(GetInset());
     if (m_items.IsEmpty()) {
@@ -471,6 +489,8 @@ void CUITileExLayout::SetPos(const CUIRect& rc, bool needInvalidate)
     int64_t needed = 0;
     for (int start = 0;;) {
         const Line line = PlaceLine(*this, m_items, start, {origin.x, y}, available);
+        if (line.gone)
+            return;
         if (line.placed == 0)
             break;
         start = line.next;

@@ -11,6 +11,7 @@
 
 #include <utility/logger>
 
+#include "CallbackScope.h"
 #include "UIContainer.h"
 #include "UIControl.h"
 #include "UIDpi.h"
@@ -48,41 +49,6 @@ void KeepForProcess(void* service)
 }  // namespace
 
 std::weak_ptr<const void> CUIWindow::GetLifetime() const { return m_lifetime; }
-
-// What a window shares with its running callbacks. It outlives the window while a
-// callback that the window's deletion interrupted unwinds.
-struct CUIWindow::CallbackState {
-    int depth = 0;
-    std::vector<CUIControl*> deleteWhenIdle;
-};
-
-// Marks a backend callback of the window as running. Controls handed to DeleteWhenIdle
-// meanwhile are deleted when the outermost one returns, also when a handler deleted the
-// window in between; a callback asks WindowDeleted after calling out and then touches
-// nothing of the window.
-class CUIWindow::CallbackScope {
-public:
-    explicit CallbackScope(CUIWindow* window) : m_window(window), m_state(window->m_callbacks) { ++m_state->depth; }
-    CallbackScope(const CallbackScope&) = delete;
-    CallbackScope& operator=(const CallbackScope&) = delete;
-    ~CallbackScope()
-    {
-        if (--m_state->depth > 0)
-            return;
-        std::vector<CUIControl*> waiting;
-        waiting.swap(m_state->deleteWhenIdle);
-        for (CUIControl* control : waiting)
-            delete control;
-    }
-
-    bool WindowDeleted() const { return !m_window; }
-    // Only while WindowDeleted is false.
-    CUIWindow& Window() const { return *m_window.Get(); }
-
-private:
-    const CWatched<CUIWindow> m_window;
-    const std::shared_ptr<CallbackState> m_state;
-};
 
 CUIWindow::CUIWindow()
     : m_bUpdateNeeded(false),
@@ -135,6 +101,11 @@ CUIWindow::~CUIWindow()
     if (m_pDpi)
         KeepForProcess(m_pDpi);
 
+    // A paint that this deletion interrupted still holds the drawing wrapper: it stays, and
+    // draws nothing, until the callback returns.
+    m_pRender->SetRenderPlatform(nullptr);
+    if (m_callbacks->depth > 0)
+        m_callbacks->keptRender = std::move(m_pRender);
     m_pRender.reset();
     UI_TRACE("window release ");
     if (m_pTimer)
@@ -311,31 +282,48 @@ CWindowBase* CUIWindow::GetPlatform() const { return m_pPlatformWindow; }
 
 // ---- what the backend calls ----
 
+// Every callback opens a scope, so that what it runs may delete controls and the window.
+
 int CUIWindow::OnCreate(CRenderBase* render)
 {
+    const CallbackScope running(this);
     if (render)
         m_pRender->SetRenderPlatform(render);
     return 0;
 }
 
-int CUIWindow::OnClose() { return 0; }
+int CUIWindow::OnClose()
+{
+    const CallbackScope running(this);
+    return 0;
+}
 
-void CUIWindow::OnDestroy() {}
+void CUIWindow::OnDestroy() { const CallbackScope running(this); }
 
 int CUIWindow::OnSize(int width, int height)
 {
+    const CallbackScope running(this);
     m_szClient = CUISize(width, height);
     if (m_pRoot)
         m_pRoot->NeedUpdate();
     return 0;
 }
 
-int CUIWindow::OnKeyDown(int) { return 0; }
+int CUIWindow::OnKeyDown(int)
+{
+    const CallbackScope running(this);
+    return 0;
+}
 
-int CUIWindow::OnKeyUp(int) { return 0; }
+int CUIWindow::OnKeyUp(int)
+{
+    const CallbackScope running(this);
+    return 0;
+}
 
 void CUIWindow::OnDpiChange(double dpi)
 {
+    const CallbackScope running(this);
     GetDPIObj()->SetDpi(dpi);
     if (m_pResourceMgr)
         m_pResourceMgr->ResetDPIAssets();
@@ -343,7 +331,11 @@ void CUIWindow::OnDpiChange(double dpi)
         m_pRoot->NeedUpdate();
 }
 
-void CUIWindow::OnWindowMove(int x, int y) { m_ptWindow = {x, y}; }
+void CUIWindow::OnWindowMove(int x, int y)
+{
+    const CallbackScope running(this);
+    m_ptWindow = {x, y};
+}
 
 const char* CUIWindow::GetWindowName() { return "base"; }
 
@@ -762,7 +754,12 @@ bool CUIWindow::InitControls(CUIControl* control, CUIControl* parent)
 {
     if (control == nullptr)
         return true;
+    // Init handlers may delete the window, or the control; what they leave gets no names.
+    const CWatched<CUIWindow> alive(this);
+    const CWatched<CUIControl> top(control);
     control->SetOwnWindow(this, parent, true);
+    if (!alive || !top)
+        return true;
     // Every control that holds the window may bring a name: no table grows by rehashing.
     m_mNameHash.reserve(m_nControls);
     m_registered.reserve(m_nControls);

@@ -4,6 +4,7 @@
 
 #include <utility/logger>
 
+#include "CallbackScope.h"
 #include "MarkupFiles.h"
 #include "ResourceMgr.h"
 #include "UIControl.h"
@@ -18,9 +19,11 @@ CWindowImpBase::~CWindowImpBase() = default;
 
 int CWindowImpBase::OnCreate(CRenderBase* render)
 {
+    // Loading the markup runs init handlers, which may delete controls and this window.
+    const CallbackScope running(this);
     CUIWindow::OnCreate(render);
     AddNotifier(this);
-    if (!LoadSkin(GetSkinFile()))
+    if (!LoadSkin(GetSkinFile()) && !running.WindowDeleted())
         RemoveNotifier(this);
     return 0;
 }
@@ -41,12 +44,15 @@ bool CWindowImpBase::LoadSkin(const wchar_t* file)
         UI_TRACE("builder error : root == null ");
         return false;
     }
+    const CWatched<CUIWindow> alive(this);
     {
         // Child layouts initialise as the tree is attached; one that names this file is refused.
         const MarkupFileInProgress attaching(file, this);
         AttachDlg(root);
     }
-    InitWindow();
+    // An init handler may have deleted this window: the markup was loaded all the same.
+    if (alive)
+        InitWindow();
     return true;
 }
 
