@@ -962,13 +962,14 @@ protected:
     }
 
     // Deletes what the row left to the application: its windows with their trees, then the
-    // controls that its deletions left over.
+    // controls that its deletions left over, which no window holds any more.
     void DeleteWhatIsLeft()
     {
         const std::set<CUIWindow*> windows = g_windows;
         for (CUIWindow* window : windows)
             DeleteWindowAndTree(window);
         for (CUIControl* control : g_left) {
+            EXPECT_EQ(control->GetOwnWindow(), nullptr);
             control->Invalidate();
             DeleteControlTree(control);
         }
