@@ -278,32 +278,6 @@ TEST_F(ButtonTest, AClickSelectsTheBoundPageOfATabLayoutOnly)
     EXPECT_EQ(vonktest::Narrow(Find<CUIButton>(L"labelbtn")->GetBindTabLayoutName()), "caption");
 }
 
-// Deletes the sender of the first click it is told of.
-class DeleteOnClick : public INotifyUI {
-public:
-    void Notify(TNotifyUI& msg) override
-    {
-        if (msg.Type == NOTIFY_CLICK && !deleted) {
-            deleted = true;
-            delete msg.pSender;
-        }
-    }
-    bool deleted = false;
-};
-
-TEST_F(ButtonTest, AClickHandlerMayDeleteTheButton)
-{
-    DeleteOnClick deleter;
-    window->AddNotifier(&deleter);
-    vonktest::Click(handler, 50, 20);
-    EXPECT_TRUE(deleter.deleted);
-    EXPECT_EQ(window->FindControl(L"ok"), nullptr);
-    vonktest::MoveTo(handler, 50, 25);
-    vonktest::Click(handler, 50, 20);
-    PaintAll();
-    window->RemoveNotifier(&deleter);
-}
-
 // A deleted control that two containers list, one of them twice, tells each container once,
 // in the order of its first listing.
 class ListedTwiceTest : public vonktest::MarkupTest {};

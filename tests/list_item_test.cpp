@@ -165,34 +165,6 @@ TEST_F(ItemTest, TheWheelOverAnItemReachesTheList)
     EXPECT_EQ(notes.Take(), (Lines{"itemselect list 0,-1", "itemselect list 1,0"}));
 }
 
-TEST_F(ItemTest, AHandlerMayDeleteTheItemItWasToldAbout)
-{
-    OpenItems();
-    // Deletes the item it hears of: the one clicked, or the one selected.
-    struct Remover : INotifyUI {
-        CListUI* list = nullptr;
-        uint32_t on = NOTIFY_ITEM_CLICK;
-        void Notify(TNotifyUI& msg) override
-        {
-            if (msg.Type != on)
-                return;
-            CUIControl* item = on == NOTIFY_ITEM_CLICK ? msg.pSender : list->GetItemAt(list->GetCurSel());
-            list->Remove(item);
-            delete item;
-        }
-    } remover;
-    remover.list = list;
-    window->AddNotifier(&remover);
-    vonktest::Click(handler, 50, 50);
-    PaintAll();
-    remover.on = NOTIFY_ITEM_SELECT;
-    vonktest::Click(handler, 50, 50);
-    window->RemoveNotifier(&remover);
-    EXPECT_EQ(list->GetCount(), 3);
-    EXPECT_EQ(Find<CUIControl>(L"l1"), nullptr);
-    EXPECT_EQ(Find<CUIControl>(L"t2"), nullptr);
-}
-
 TEST_F(ItemTest, TheEstimateTakesTheListsItemSizeAndMeasuresTheRest)
 {
     OpenItems();

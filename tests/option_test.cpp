@@ -214,32 +214,6 @@ TEST_F(OptionTest, ACheckBoxReportsEachChangeOfItsCheck)
     EXPECT_EQ(notes.Take(), Lines{});
 }
 
-// Deletes the sender of the first selection change it is told of.
-class DeleteOnSelect : public INotifyUI {
-public:
-    void Notify(TNotifyUI& msg) override
-    {
-        if (msg.Type == NOTIFY_SELECT_CHANGED && !deleted) {
-            deleted = true;
-            delete msg.pSender;
-        }
-    }
-    bool deleted = false;
-};
-
-TEST_F(OptionTest, ASelectionHandlerMayDeleteTheOption)
-{
-    DeleteOnSelect deleter;
-    window->AddNotifier(&deleter);
-    vonktest::Click(handler, 200, 20);
-    EXPECT_TRUE(deleter.deleted);
-    EXPECT_EQ(window->FindControl(L"c"), nullptr);
-    EXPECT_EQ(Members(*window, L"g"), (Lines{"a", "b"}));
-    EXPECT_EQ(notes.Take(), (Lines{"selectchanged c 1,0"}));  // and no click
-    PaintAll();
-    window->RemoveNotifier(&deleter);
-}
-
 TEST(Option, SelectedColoursNeedTheirHashAndTheTextColourDefaultsToBlack)
 {
     CUIOption option;

@@ -335,31 +335,4 @@ TEST_F(ProgressTest, TheThumbShowsTheImageOfItsState)
     EXPECT_EQ(thumb(), (Lines{"70,105,10,10 0,0,10,10 10"}));
 }
 
-// Deletes the sender of the first value change it is told of.
-class DeleteOnChange : public INotifyUI {
-public:
-    void Notify(TNotifyUI& msg) override
-    {
-        if (msg.Type == NOTIFY_VALUE_CHANGED && !deleted) {
-            deleted = true;
-            delete msg.pSender;
-        }
-    }
-    bool deleted = false;
-};
-
-TEST_F(ProgressTest, AValueHandlerMayDeleteTheSlider)
-{
-    DeleteOnChange deleter;
-    window->AddNotifier(&deleter);
-    slider->SetSendMove(true);
-    vonktest::Press(handler, 55, 110);
-    vonktest::MoveTo(handler, 75, 110);
-    EXPECT_TRUE(deleter.deleted);
-    vonktest::MoveTo(handler, 85, 110);
-    vonktest::Release(handler, 85, 110);
-    PaintAll();
-    window->RemoveNotifier(&deleter);
-}
-
 }  // namespace

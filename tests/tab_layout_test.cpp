@@ -249,33 +249,6 @@ TEST_F(TabTest, SelectedIdSelectsAndNotifies)
     EXPECT_EQ(recorder.seen, (Lines{"tab 1,1", "tab 0,1"}));
 }
 
-CUITabLayout*& Doomed()
-{
-    static CUITabLayout* doomed = nullptr;
-    return doomed;
-}
-
-bool DeleteDoomed(void*)
-{
-    delete Doomed();
-    Doomed() = nullptr;
-    return true;
-}
-
-TEST_F(TabTest, AHandlerThatDeletesTheLayoutWhileItSwitchesEndsTheSwitch)
-{
-    CUIControl first, second;
-    Doomed() = new CUITabLayout;
-    Doomed()->Add(&first);
-    Doomed()->Add(&second);
-    window->InitControls(Doomed());
-    second.VisibleChangedEvent += MakeDelegate(&DeleteDoomed);
-    EXPECT_TRUE(Doomed()->SelectItem(1, true));
-    EXPECT_EQ(Doomed(), nullptr);
-    EXPECT_TRUE(recorder.seen.empty());
-    EXPECT_EQ(second.GetParent(), nullptr);
-}
-
 // A window of markup that notes its tab notifications, also those sent while it is built.
 class TabWindow : public vonktest::MarkupWindow {
 public:
