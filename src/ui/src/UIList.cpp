@@ -305,7 +305,8 @@ bool CListUI::Remove(CUIControl* control)
     }
     case Kind::Item: break;
     }
-    const int index = GetItemIndex(control);
+    const CListBodyUI* body = m_pList;
+    const int index = body ? body->GetItemIndex(control) : -1;
     return index >= 0 && RemoveAt(index);
 }
 
