@@ -651,7 +651,214 @@ TEST_F(ListTest, ADeletedListLeavesItsPartsAndItsItemsWithoutAList)
     EXPECT_EQ(body->GetItemAt(0), &kept);
     EXPECT_EQ(kept.GetOwner(), nullptr);
     EXPECT_EQ(kept.GetIndex(), -1);
+    // The body answers to no list now: its events stay with it.
+    TEventUI wheel = vonktest::MakeEvent(EVENT_SCROLLWHEEL, 0, 0, 1);
+    body->Event(wheel);
+    kept.Event(wheel);
     body->Remove(&kept);
+}
+
+// The body is the application's: once it deleted it, the list is an empty list under its
+// header, which lays out, paints and takes input without reading the body.
+TEST_F(ListTest, AListWhoseBodyWasDeletedIsAnEmptyListUnderItsHeader)
+{
+    OpenList(L"lists.xml");
+    list->SetAttribute(L"bkcolor", L"#FF123456");
+    list->SelectItem(2, false);
+    std::vector<std::unique_ptr<CUIControl>> items;  // left without a body, so the test's
+    for (int i = 0; i < list->GetCount(); ++i)
+        items.emplace_back(list->GetItemAt(i));
+    delete list->GetList();
+
+    EXPECT_EQ(list->GetList(), nullptr);
+    EXPECT_EQ(list->CUIControl::GetCount(), 1);
+    EXPECT_EQ(list->GetCount(), 0);
+    EXPECT_EQ(list->GetItemAt(0), nullptr);
+    EXPECT_EQ(list->GetCurSel(), -1);
+    for (const auto& item : items) {
+        auto* asItem = static_cast<IListItemUI*>(item->GetInterface(L"ListItem"));
+        EXPECT_EQ(asItem->GetOwner(), nullptr);
+        EXPECT_EQ(asItem->GetIndex(), -1);
+        EXPECT_FALSE(asItem->IsSelected());
+    }
+
+    Relayout();
+    EXPECT_EQ(Text(list->GetHeader()->GetPos()), "0,0,260,24");
+    EXPECT_EQ(Columns(), "0,0,80,24 80,0,200,24 200,0,260,24 ");
+    EXPECT_EQ(headless::JournalOf("Render.DrawColor(0,0,300,200,"), (Lines{"Render.DrawColor(0,0,300,200,ff123456)"}));
+    EXPECT_EQ(vonktest::DrawnTexts().size(), 3u);  // the three captions, no item
+
+    // Every operation answers as the list without items would; nothing reaches the items.
+    CUIControl* three = items[3].get();
+    CListLabelElementUI extra;
+    EXPECT_FALSE(list->Add(&extra));
+    EXPECT_FALSE(list->AddAt(&extra, 0));
+    EXPECT_EQ(extra.GetOwner(), nullptr);
+    EXPECT_FALSE(list->Remove(three));
+    EXPECT_FALSE(list->RemoveAt(0));
+    EXPECT_EQ(list->GetItemIndex(three), -1);
+    EXPECT_FALSE(list->SetItemIndex(three, 0));
+    EXPECT_FALSE(list->SelectItem(0, true));
+    EXPECT_FALSE(list->ExpandItem(0, true));
+    EXPECT_FALSE(list->SortItems(&ByTextDescending, nullptr));
+    list->RemoveAll();
+    list->EnsureVisible(0);
+    list->SetScrollPos({0, 10});
+    list->LineDown();
+    list->Scroll(0, 20);
+    EXPECT_EQ(list->GetScrollPos().cy, 0);
+    EXPECT_EQ(list->GetScrollRange().cy, 0);
+    EXPECT_EQ(list->GetChildPadding(), 0);
+    ASSERT_NE(list->GetVerticalScrollBar(), nullptr);  // the list's own, which never shows
+    for (const wchar_t* name : {L"vscrollbarshow", L"resetscrollpos", L"childpadding"})
+        list->SetAttribute(name, L"false");
+    for (uint32_t key : {40u, 35u, 13u, 34u})  // Down, End, Return, Page Down
+        Key(key);
+    vonktest::Click(handler, 50, 100);
+    vonktest::Wheel(handler, 50, 100, 1);
+    Relayout();
+    EXPECT_EQ(list->GetCurSel(), -1);
+    EXPECT_EQ(notes.Take(), Lines{});
+    EXPECT_FALSE(static_cast<IListItemUI*>(three->GetInterface(L"ListItem"))->IsSelected());
+}
+
+// The header is the application's too: without it the body takes the whole list, there are
+// no columns, the items still select, and the next header given takes its place.
+TEST_F(ListTest, AListWhoseHeaderWasDeletedHasNoColumnsUntilItIsGivenOne)
+{
+    OpenList(L"list_columns.xml");
+    list->SetScrollPos({30, 0});
+    DeleteControlTree(list->GetHeader());
+    EXPECT_EQ(list->GetHeader(), nullptr);
+    // Two passes, as whenever the columns grow narrower than the body: the first hides the
+    // horizontal bar after it placed the items.
+    Relayout();
+    Relayout();
+    EXPECT_EQ(list->GetListInfo()->nColumns, 0);
+    EXPECT_EQ(Text(list->GetList()->GetPos()), "0,0,300,200");
+    // No longer as wide as columns: the horizontal bar has nothing left to scroll.
+    EXPECT_FALSE(list->GetHorizontalScrollBar()->IsVisible());
+    EXPECT_EQ(Text(list->GetItemAt(1)->GetPos()), "0,20,300,40");
+
+    vonktest::Click(handler, 50, 30);
+    EXPECT_EQ(notes.Take(), (Lines{"itemclick t1 1,0", "itemselect list 1,-1"}));
+    Key(40);  // Down
+    EXPECT_EQ(list->GetCurSel(), 2);
+    list->SetScrollPos({30, 0});
+    list->SetAttribute(L"header", L"hidden");
+    list->SetAttribute(L"headerbkimage", L"e.png");
+
+    CListHeaderItemUI column;
+    EXPECT_FALSE(list->Add(&column));
+    EXPECT_FALSE(list->AddAt(&column, 0));
+    EXPECT_EQ(list->GetItemIndex(&column), -1);
+    EXPECT_FALSE(list->SetItemIndex(&column, 0));
+    EXPECT_FALSE(list->Remove(&column));
+    EXPECT_EQ(list->GetListInfo()->nColumns, 0);
+
+    auto* header = new CListHeaderUI;  // deleted with the window's tree
+    auto* wide = new CListHeaderItemUI;
+    wide->SetFixedWidth(400);
+    header->Add(wide);
+    ASSERT_TRUE(list->Add(header));
+    EXPECT_EQ(list->GetHeader(), header);
+    Relayout();
+    EXPECT_EQ(Columns(), "0,0,400,24 ");
+    EXPECT_TRUE(list->GetHorizontalScrollBar()->IsVisible());
+    EXPECT_EQ(Text(list->GetItemAt(0)->GetPos()), "0,24,400,44");
+}
+
+// An item whose list went, however it went, is an item that was never in one: it selects
+// itself, tells no list, measures and paints as nothing, and takes events as its base.
+TEST_F(ListTest, AnItemWhoseListIsGoneBehavesAsAnItemWithNone)
+{
+    OpenList(L"lists.xml");
+    struct Parts {
+        CListUI* list;
+        CListHeaderUI* header;
+        CListBodyUI* body;
+    };
+    struct Way {
+        const char* name;
+        // Deletes what the way deletes and answers what is left for the test to delete.
+        std::function<std::vector<CUIControl*>(const Parts&)> drop;
+    };
+    const Way ways[] = {
+        {"never in a list", [](const Parts& p) { DeleteControlTree(p.list); return std::vector<CUIControl*>{}; }},
+        {"removed from the list",
+         [](const Parts& p) {
+             p.list->RemoveAt(0);
+             DeleteControlTree(p.list);
+             return std::vector<CUIControl*>{};
+         }},
+        {"its body deleted",
+         [](const Parts& p) {
+             delete p.body;
+             return std::vector<CUIControl*>{p.list};
+         }},
+        {"its list deleted",
+         [](const Parts& p) {
+             delete p.list;
+             return std::vector<CUIControl*>{p.header, p.body};
+         }},
+        {"its body, then its list deleted",
+         [](const Parts& p) {
+             delete p.body;
+             delete p.list;
+             return std::vector<CUIControl*>{p.header};
+         }},
+    };
+    const std::function<CUIControl*()> kinds[] = {
+        [] { return new CListLabelElementUI; },
+        [] { return new CListTextElementUI; },
+        [] { return new CListContainerElementUI; },
+    };
+    for (const Way& way : ways) {
+        for (const auto& make : kinds) {
+            CUIControl* control = make();
+            SCOPED_TRACE(std::string(way.name) + ", " + Narrow(control->GetClass()));
+            auto* item = static_cast<IListItemUI*>(control->GetInterface(L"ListItem"));
+            control->SetText(L"row");
+            auto* owner = new CListUI;
+            if (std::string(way.name) != "never in a list") {
+                ASSERT_TRUE(owner->Add(control));
+                owner->SelectItem(0, false);
+            }
+            const std::vector<CUIControl*> left = way.drop({owner, owner->GetHeader(), owner->GetList()});
+
+            EXPECT_EQ(item->GetOwner(), nullptr);
+            EXPECT_EQ(item->GetIndex(), -1);
+            EXPECT_FALSE(item->IsSelected());
+            EXPECT_TRUE(item->Select(true));
+            EXPECT_TRUE(item->IsSelected());
+            EXPECT_TRUE(item->Select(false));
+            TEventUI press = vonktest::MakeEvent(EVENT_BUTTONDOWN, 10, 10);
+            control->Event(press);
+            EXPECT_TRUE(item->IsSelected());
+            TEventUI wheel = vonktest::MakeEvent(EVENT_SCROLLWHEEL, 10, 10, 1);
+            control->Event(wheel);
+            EXPECT_TRUE(control->Activate());
+            if (auto* text = static_cast<CListTextElementUI*>(control->GetInterface(L"ListTextElement"))) {
+                text->SetText(0, L"cell");
+                EXPECT_EQ(text->GetText(0), nullptr);
+            }
+            control->SetPos(CUIRect(0, 0, 100, 20));
+            headless::ClearJournal();
+            control->DoPaint(window->GetPaintContext(), CUIRect(0, 0, 300, 200));
+            EXPECT_EQ(headless::JournalOf("Render.Draw"), Lines{});
+            EXPECT_EQ(headless::JournalOf("Render.AlphaBlend"), Lines{});
+            if (control->GetInterface(L"ListContainerElement") == nullptr) {
+                const tagSIZE size = control->EstimateSize({300, 200});
+                EXPECT_EQ(size.cx, 0);
+                EXPECT_EQ(size.cy, 0);
+            }
+
+            delete control;
+            for (CUIControl* rest : left)
+                DeleteControlTree(rest);
+        }
+    }
+    EXPECT_EQ(notes.Take(), Lines{});
 }
 
 // A list in markup deletes nothing: the window's tree goes whole through the tree deleter,

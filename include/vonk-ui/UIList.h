@@ -8,13 +8,14 @@
 //
 // Ownership: a list makes its body and a header but deletes neither, nor any header it was
 // given, nor what they hold: they are its owner's, as the items are, which it only links
-// and leaves without a list when it goes. DeleteControlTree reaches them all.
-
-#include <memory>
+// and leaves without a list when it goes. DeleteControlTree reaches them all. The list, its
+// body and its items watch one another (CWatched): a part that its owner deleted first is
+// simply missing, and what remains works without it.
 
 #include "UIDefine.h"
 #include "UIFlowLayout.h"
 #include "UIRender.h"
+#include "UIWatched.h"
 
 class CListBodyUI;
 class CListHeaderUI;
@@ -94,6 +95,24 @@ protected:
     ~IListUI() {}
 };
 
+// An interface of a control that the holder does not own, such as an item's link to its
+// list: it reads as the interface pointer, and as null once the control is deleted.
+template <class I>
+class CWatchedInterface {
+public:
+    CWatchedInterface() = default;
+    // part is control's interface, or null for none.
+    CWatchedInterface(CUIControl* control, I* part) : m_control(part ? control : nullptr), m_part(part) {}
+
+    I* Get() const { return m_control ? m_part : nullptr; }
+    operator I*() const { return Get(); }
+    I* operator->() const { return Get(); }
+
+private:
+    CWatched<CUIControl> m_control;
+    I* m_part = nullptr;
+};
+
 // What makes a control an item of a list: its list (the owner), its index in it, whether
 // it is selected, and its text drawn in the list's columns.
 class UILIB_API IListItemUI {
@@ -171,7 +190,8 @@ public:
     // false, with nothing selected, when there is no such item or it refuses. With notify
     // the window hears NOTIFY_ITEM_SELECT with the new and the old index.
     bool SelectItem(int index, bool notify = true) override;
-    // Null once their owner deleted them.
+    // Null once their owner deleted them: a list without a body holds no items and answers
+    // as an empty one; a list without a header has no columns.
     CListHeaderUI* GetHeader() const override;
     CListBodyUI* GetList() const override;
     tagTListInfoUI* GetListInfo() override;
@@ -233,11 +253,13 @@ protected:
     int m_iCurSel;
     int m_iExpandedItem;
     IListCallbackUI* m_pCallback;
-    CListBodyUI* m_pList;
-    CListHeaderUI* m_pHeader;
+    CWatched<CListBodyUI> m_pList;
+    CWatched<CListHeaderUI> m_pHeader;
     tagTListInfoUI m_ListInfo;
 
 private:
+    friend class CListBodyUI;
+
     // The item at index as a list item, or null.
     IListItemUI* ListItemAt(int index) const;
     // Gives the items from index on their positions as indexes.
@@ -247,19 +269,22 @@ private:
     bool AddHeader(CUIControl* header);
     // Selects the next selectable item, if there is one.
     void SelectNext();
-
-    // Whether the header and the body are still there: their owner may delete them first.
-    std::weak_ptr<const void> m_headerLifetime;
-    std::weak_ptr<const void> m_bodyLifetime;
+    // Counts the header's columns, moves them left by dx (not at all for 0) and keeps
+    // where they lie; a size handler of a column may delete the columns, the header or
+    // the list on the way.
+    void PlaceColumns(int dx);
+    // The body is being deleted: its items leave the list, which selects nothing from now on.
+    void LoseBody(CListBodyUI& body);
 };
 
 class UILIB_API CListBodyUI : public CUIVerticalLayout {
 public:
     // owner must not be null.
     explicit CListBodyUI(CListUI* owner);
+    // Leaves the list without a body and the items in it without a list.
     ~CListBodyUI() override;
 
-    // Every event goes to the list.
+    // Every event goes to the list; once the list is gone, to the column layout.
     void DoEvent(TEventUI& event) override;
     // Scrolls the items by what the shown bars take, and the header items along with a
     // horizontal scroll, rewriting the list's columns.
@@ -279,7 +304,9 @@ public:
     int ItemComareFunc(const void* item1, const void* item2);
 
 protected:
-    CListUI* m_pOwner;
+    friend class CListUI;
+
+    CWatched<CListUI> m_pOwner;
     int (*m_pCompareFunc)(void*, void*, void*);
     void* m_pCompareData;
 };

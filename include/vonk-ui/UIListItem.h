@@ -5,7 +5,8 @@
 // - CListLabelElementUI: one text in the list's item font and colours;
 // - CListTextElementUI: one text per column, stored or asked from the list's text callback;
 // - CListContainerElementUI: the item on a container, for rows of any controls.
-// Outside a list an item has no owner: the text items draw nothing and take no room.
+// Outside a list an item has no owner: the text items draw nothing and take no room. An
+// item watches its list, so that it has no owner either once the list is deleted.
 
 #include <memory>
 #include <vector>
@@ -57,7 +58,7 @@ protected:
     bool m_bSelected;
     // Only BUTTONSTATE_HOT.
     UINT m_uButtonState;
-    IListOwnerUI* m_pOwner;
+    CWatchedInterface<IListOwnerUI> m_pOwner;
 };
 
 class UILIB_API CListLabelElementUI : public CListElementUI {
@@ -120,7 +121,7 @@ protected:
     CUIRect m_rcLinks[kMaxLinks];
     CUIString m_sLinks[kMaxLinks];
     int m_nHoverLink;
-    IListUI* m_pOwnerList;
+    CWatchedInterface<IListUI> m_pOwnerList;
     // One per column; null for a column without text.
     std::vector<std::unique_ptr<CUIString>> m_aTexts;
 };
@@ -172,5 +173,5 @@ protected:
     bool m_bSelected;
     // Only BUTTONSTATE_HOT.
     UINT m_uButtonState;
-    IListOwnerUI* m_pOwner;
+    CWatchedInterface<IListOwnerUI> m_pOwner;
 };

@@ -4,12 +4,12 @@
 // look that the list and its header items use.
 
 #include <cstdint>
-#include <memory>
 
 #include "ContentArea.h"
 #include "EventCodes.h"
 #include "UIList.h"
 #include "UIRender.h"
+#include "UIWatched.h"
 #include "UIWindow.h"
 
 // Stores a setting of the control's look and repaints the control.
@@ -55,11 +55,11 @@ inline bool SelectItemOf(CUIControl& item, bool& selected, IListOwnerUI* owner, 
     if (select == selected)
         return true;
     selected = select;
-    const std::weak_ptr<const void> alive = item.GetLifetime();
+    const CWatched<CUIControl> alive(&item);
     if (select && owner)
         owner->SelectItem(index, true);
     // A handler of the selection may have deleted the item.
-    if (!alive.expired())
+    if (alive)
         InvalidateItem(item);
     return true;
 }
@@ -82,9 +82,10 @@ inline void DeselectIfHidden(CUIControl& item, bool& selected, IListOwnerUI* own
         owner->SelectItem(-1, true);
 }
 
-inline IListOwnerUI* OwnerOf(CUIControl* list)
+// The link from an item to list, watched: none for null or a control that is no list.
+inline CWatchedInterface<IListOwnerUI> OwnerOf(CUIControl* list)
 {
-    return list ? static_cast<IListOwnerUI*>(list->GetInterface(L"IListOwner")) : nullptr;
+    return {list, list ? static_cast<IListOwnerUI*>(list->GetInterface(L"IListOwner")) : nullptr};
 }
 
 // A press selects, the pointer makes the item hot; true for the events handled so.
@@ -96,12 +97,12 @@ inline bool HandleItemPointer(CUIControl& control, IListItemUI& item, UINT& stat
     case EVENT_SECONDARYDOWN: {
         if (!control.IsEnabled())
             return true;
-        const std::weak_ptr<const void> alive = control.GetLifetime();
+        const CWatched<CUIControl> alive(&control);
         NotifyFromItem(control, NOTIFY_ITEM_CLICK, clickParam);
-        if (alive.expired())
+        if (!alive)
             return true;
         item.Select(true);
-        if (!alive.expired())
+        if (alive)
             InvalidateItem(control);
         return true;
     }
@@ -134,9 +135,9 @@ inline bool HandleItemActivation(CUIControl& control, const TEventUI& event)
         return false;
     if (!enabled)
         return true;
-    const std::weak_ptr<const void> alive = control.GetLifetime();
+    const CWatched<CUIControl> alive(&control);
     control.Activate();
-    if (!alive.expired())
+    if (alive)
         InvalidateItem(control);
     return true;
 }

@@ -38,29 +38,11 @@ Kind KindOf(CUIControl* control)
     return Kind::Item;
 }
 
-// The column count of the record: the header's items, at most the rectangles it has.
-void CountColumns(const CListHeaderUI& header, tagTListInfoUI& info)
+// The column count of the record: the header's items, at most the rectangles it has; none
+// without a header.
+void CountColumns(const CListHeaderUI* header, tagTListInfoUI& info)
 {
-    info.nColumns = std::min(header.GetCount(), UILIST_MAX_COLUMNS);
-}
-
-// Moves every visible, non-floating header item left by dx (not at all for 0) and keeps
-// where each of the first columns then lies.
-void PlaceColumns(const CListHeaderUI& header, tagTListInfoUI& info, int dx)
-{
-    for (int i = 0; i < header.GetCount(); ++i) {
-        CUIControl* column = header.GetItemAt(i);
-        if (!column->IsVisible() || column->IsFloat())
-            continue;
-        if (dx != 0) {
-            CUIRect pos = column->GetPos();
-            pos.left -= dx;
-            pos.right -= dx;
-            column->SetPos(pos, true);
-        }
-        if (i < UILIST_MAX_COLUMNS)
-            info.rcColumn[i] = column->GetPos();
-    }
+    info.nColumns = header ? std::min(header->GetCount(), UILIST_MAX_COLUMNS) : 0;
 }
 
 // Sorts in place and stably by less, taking from the right run only what is strictly less.
@@ -99,21 +81,32 @@ CListUI::CListUI()
       m_iExpandedItem(-1),
       m_pCallback(nullptr),
       m_pList(new CListBodyUI(this)),
-      m_pHeader(new CListHeaderUI),
-      m_headerLifetime(m_pHeader->GetLifetime()),
-      m_bodyLifetime(m_pList->GetLifetime())
+      m_pHeader(new CListHeaderUI)
 {
-    Add(m_pHeader);
-    CUIControl::Add(m_pList);
+    Add(m_pHeader.Get());
+    CUIControl::Add(m_pList.Get());
 }
 
 CListUI::~CListUI()
 {
-    // The items stay, without their list.
-    if (m_bodyLifetime.expired())
+    // The items stay, without their list, and the body that stays answers to no list.
+    CListBodyUI* body = m_pList;
+    if (body == nullptr)
         return;
-    for (int i = 0; i < m_pList->GetCount(); ++i)
-        Release(m_pList->GetItemAt(i));
+    for (int i = 0; i < body->GetCount(); ++i)
+        Release(body->GetItemAt(i));
+    body->m_pOwner = nullptr;
+}
+
+void CListUI::LoseBody(CListBodyUI& body)
+{
+    if (!m_pList.Is(&body))
+        return;
+    for (int i = 0; i < body.GetCount(); ++i)
+        Release(body.GetItemAt(i));
+    m_pList = nullptr;
+    m_iCurSel = -1;
+    m_iExpandedItem = -1;
 }
 
 CUIString CListUI::GetClass() const { return L"ListUI"; }
@@ -131,8 +124,8 @@ void* CListUI::GetInterface(const CUIString& name)
 
 UINT CListUI::GetControlFlags() const { return 1; }
 
-CListHeaderUI* CListUI::GetHeader() const { return m_headerLifetime.expired() ? nullptr : m_pHeader; }
-CListBodyUI* CListUI::GetList() const { return m_bodyLifetime.expired() ? nullptr : m_pList; }
+CListHeaderUI* CListUI::GetHeader() const { return m_pHeader; }
+CListBodyUI* CListUI::GetList() const { return m_pList; }
 tagTListInfoUI* CListUI::GetListInfo() { return &m_ListInfo; }
 IListCallbackUI* CListUI::GetTextCallback() const { return m_pCallback; }
 void CListUI::SetTextCallback(IListCallbackUI* callback) { m_pCallback = callback; }
@@ -144,12 +137,15 @@ void CListUI::SetScrollSelect(bool scrollSelect) { m_bScrollSelect = scrollSelec
 
 // ---- children ----
 
-IListItemUI* CListUI::ListItemAt(int index) const { return AsListItem(m_pList->GetItemAt(index)); }
+IListItemUI* CListUI::ListItemAt(int index) const { return AsListItem(GetItemAt(index)); }
 
 void CListUI::Renumber(int from, int to) const
 {
-    for (int i = std::max(from, 0); i <= to && i < m_pList->GetCount(); ++i) {
-        if (IListItemUI* item = ListItemAt(i))
+    const CListBodyUI* body = m_pList;
+    if (body == nullptr)
+        return;
+    for (int i = std::max(from, 0); i <= to && i < body->GetCount(); ++i) {
+        if (IListItemUI* item = AsListItem(body->GetItemAt(i)))
             item->SetIndex(i);
     }
 }
@@ -164,39 +160,51 @@ void CListUI::Release(CUIControl* control) const
     item->Select(false);
 }
 
-CUIControl* CListUI::GetItemAt(int index) const { return m_pList->GetItemAt(index); }
+CUIControl* CListUI::GetItemAt(int index) const
+{
+    const CListBodyUI* body = m_pList;
+    return body ? body->GetItemAt(index) : nullptr;
+}
 
-int CListUI::GetCount() const { return m_pList->GetCount(); }
+int CListUI::GetCount() const
+{
+    const CListBodyUI* body = m_pList;
+    return body ? body->GetCount() : 0;
+}
 
 int CListUI::GetItemIndex(CUIControl* control) const
 {
     if (control == nullptr)
         return -1;
+    const CListHeaderUI* header = m_pHeader;
+    const CListBodyUI* body = m_pList;
     switch (KindOf(control)) {
     case Kind::Header: return CUIControl::GetItemIndex(control);
-    case Kind::HeaderItem: return m_pHeader->GetItemIndex(control);
+    case Kind::HeaderItem: return header ? header->GetItemIndex(control) : -1;
     case Kind::Item: break;
     }
-    return m_pList->GetItemIndex(control);
+    return body ? body->GetItemIndex(control) : -1;
 }
 
 bool CListUI::SetItemIndex(CUIControl* control, int index)
 {
     if (control == nullptr)
         return false;
+    CListHeaderUI* header = m_pHeader;
+    CListBodyUI* body = m_pList;
     switch (KindOf(control)) {
     case Kind::Header: return CUIControl::SetItemIndex(control, index);
-    case Kind::HeaderItem: return m_pHeader->SetItemIndex(control, index);
+    case Kind::HeaderItem: return header && header->SetItemIndex(control, index);
     case Kind::Item: break;
     }
-    const int old = m_pList->GetItemIndex(control);
-    if (old < 0 || index < 0 || index >= GetCount())
+    const int old = body ? body->GetItemIndex(control) : -1;
+    if (old < 0 || index < 0 || index >= body->GetCount())
         return false;
     if (old == index)
         return true;
     IListItemUI* selected = m_iCurSel >= 0 ? ListItemAt(m_iCurSel) : nullptr;
     IListItemUI* expanded = m_iExpandedItem >= 0 ? ListItemAt(m_iExpandedItem) : nullptr;
-    if (!m_pList->SetItemIndex(control, index))
+    if (!body->SetItemIndex(control, index))
         return false;
     Renumber(std::min(old, index), std::max(old, index));
     if (m_iCurSel >= 0 && selected)
@@ -212,12 +220,15 @@ bool CListUI::AddHeader(CUIControl* header)
     const bool linked = CUIControl::GetItemIndex(header) >= 0;
     if (!linked && !TreeShape::MayList(*this, *header))
         return false;
-    if (header != m_pHeader && m_pHeader->GetCount() == 0) {
-        CUIControl::Remove(m_pHeader);
-        m_pHeader = static_cast<CListHeaderUI*>(header->GetInterface(L"ListHeader"));
-        m_headerLifetime = m_pHeader->GetLifetime();
+    // A list whose header was deleted takes the next one as well.
+    CListHeaderUI* present = m_pHeader;
+    if (header != present && (present == nullptr || present->GetCount() == 0)) {
+        if (present)
+            CUIControl::Remove(present);
+        present = static_cast<CListHeaderUI*>(header->GetInterface(L"ListHeader"));
+        m_pHeader = present;
     }
-    CountColumns(*m_pHeader, m_ListInfo);
+    CountColumns(present, m_ListInfo);
     // A header already among the list's own children is not linked twice.
     if (linked)
         return true;
@@ -228,39 +239,45 @@ bool CListUI::Add(CUIControl* control)
 {
     if (control == nullptr)
         return false;
+    CListHeaderUI* header = m_pHeader;
+    CListBodyUI* body = m_pList;
     switch (KindOf(control)) {
     case Kind::Header: return AddHeader(control);
     case Kind::HeaderItem: {
-        const bool added = m_pHeader->Add(control);
-        CountColumns(*m_pHeader, m_ListInfo);
+        const bool added = header && header->Add(control);
+        // Read again: an init handler of the column may have deleted the header.
+        CountColumns(m_pHeader, m_ListInfo);
         return added;
     }
     case Kind::Item: break;
     }
-    // An item that the body would refuse keeps the owner and index it has.
-    if (!TreeShape::MayList(*m_pList, *control))
+    // An item that the body would refuse, or that no body is there to take, keeps the owner
+    // and index it has.
+    if (body == nullptr || !TreeShape::MayList(*body, *control))
         return false;
     if (IListItemUI* item = AsListItem(control)) {
         item->SetOwner(this);
-        item->SetIndex(GetCount());
+        item->SetIndex(body->GetCount());
     }
-    return m_pList->Add(control);
+    return body->Add(control);
 }
 
 bool CListUI::AddAt(CUIControl* control, int index)
 {
     if (control == nullptr)
         return false;
+    CListHeaderUI* header = m_pHeader;
+    CListBodyUI* body = m_pList;
     switch (KindOf(control)) {
     case Kind::Header: return AddHeader(control);
     case Kind::HeaderItem: {
-        const bool added = m_pHeader->AddAt(control, index);
-        CountColumns(*m_pHeader, m_ListInfo);
+        const bool added = header && header->AddAt(control, index);
+        CountColumns(m_pHeader, m_ListInfo);
         return added;
     }
     case Kind::Item: break;
     }
-    if (!m_pList->AddAt(control, index))
+    if (body == nullptr || !body->AddAt(control, index))
         return false;
     if (IListItemUI* item = AsListItem(control)) {
         item->SetOwner(this);
@@ -278,23 +295,28 @@ bool CListUI::Remove(CUIControl* control)
 {
     if (control == nullptr)
         return false;
+    CListHeaderUI* header = m_pHeader;
     switch (KindOf(control)) {
     case Kind::Header: return CUIControl::Remove(control);
     case Kind::HeaderItem: {
-        const bool removed = m_pHeader->Remove(control);
-        CountColumns(*m_pHeader, m_ListInfo);
+        const bool removed = header && header->Remove(control);
+        CountColumns(m_pHeader, m_ListInfo);
         return removed;
     }
     case Kind::Item: break;
     }
-    const int index = m_pList->GetItemIndex(control);
+    const CListBodyUI* body = m_pList;
+    const int index = body ? body->GetItemIndex(control) : -1;
     return index >= 0 && RemoveAt(index);
 }
 
 bool CListUI::RemoveAt(int index)
 {
-    CUIControl* removed = m_pList->GetItemAt(index);
-    if (!m_pList->RemoveAt(index))
+    CListBodyUI* body = m_pList;
+    if (body == nullptr)
+        return false;
+    CUIControl* removed = body->GetItemAt(index);
+    if (!body->RemoveAt(index))
         return false;
     Release(removed);
     Renumber(index, GetCount() - 1);
@@ -315,9 +337,12 @@ void CListUI::RemoveAll()
 {
     m_iCurSel = -1;
     m_iExpandedItem = -1;
-    for (int i = 0; i < m_pList->GetCount(); ++i)
-        Release(m_pList->GetItemAt(i));
-    m_pList->RemoveAll();
+    CListBodyUI* body = m_pList;
+    if (body == nullptr)
+        return;
+    for (int i = 0; i < body->GetCount(); ++i)
+        Release(body->GetItemAt(i));
+    body->RemoveAll();
 }
 
 // ---- selection and expansion ----
@@ -357,7 +382,7 @@ bool CListUI::ExpandItem(int index, bool expand)
         m_iExpandedItem = -1;
     }
     if (expand) {
-        CUIControl* control = m_pList->GetItemAt(index);
+        CUIControl* control = GetItemAt(index);
         IListItemUI* item = control && control->IsVisible() ? AsListItem(control) : nullptr;
         if (item == nullptr)
             return false;
@@ -375,25 +400,61 @@ bool CListUI::ExpandItem(int index, bool expand)
 
 void CListUI::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // The size handlers of the parts below may delete the list, its header or its body.
+    const CWatched<CUIControl> self(this);
     CUIVerticalLayout::SetPos(rc, needInvalidate);
-    CountColumns(*m_pHeader, m_ListInfo);
+    if (!self)
+        return;
     // The column skipped a hidden header; its items still need their places across.
-    if (!m_pHeader->IsVisible())
-        m_pHeader->SetPos(CUIRect(rc.left, 0, rc.right, 0), needInvalidate);
-    const int dx = ClampToInt(m_pList->GetScrollPos().cx);
-    PlaceColumns(*m_pHeader, m_ListInfo, dx > 0 ? dx : 0);
-    EnsureVisible(m_iCurSel);
+    CListHeaderUI* header = m_pHeader;
+    if (header && !header->IsVisible()) {
+        header->SetPos(CUIRect(rc.left, 0, rc.right, 0), needInvalidate);
+        if (!self)
+            return;
+    }
+    const CListBodyUI* body = m_pList;
+    const int dx = body ? ClampToInt(body->GetScrollPos().cx) : 0;
+    PlaceColumns(dx > 0 ? dx : 0);
+    if (self)
+        EnsureVisible(m_iCurSel);
+}
+
+void CListUI::PlaceColumns(int dx)
+{
+    const CWatched<CUIControl> self(this);
+    CountColumns(m_pHeader, m_ListInfo);
+    // The header is read again after every column placed: a column's size handler may
+    // have deleted it, the column or the list.
+    for (int i = 0; self; ++i) {
+        const CListHeaderUI* header = m_pHeader;
+        if (header == nullptr || i >= header->GetCount())
+            return;
+        const CWatched<CUIControl> column(header->GetItemAt(i));
+        if (!column->IsVisible() || column->IsFloat())
+            continue;
+        if (dx != 0) {
+            CUIRect pos = column->GetPos();
+            pos.left -= dx;
+            pos.right -= dx;
+            column->SetPos(pos, true);
+            if (!self || !column)
+                continue;
+        }
+        if (i < UILIST_MAX_COLUMNS)
+            m_ListInfo.rcColumn[i] = column->GetPos();
+    }
 }
 
 void CListUI::EnsureVisible(int index)
 {
-    if (m_iCurSel == -1 || m_pList->GetOwnWindow() == nullptr)
+    CListBodyUI* body = m_pList;
+    if (m_iCurSel == -1 || body == nullptr || body->GetOwnWindow() == nullptr)
         return;
-    const CUIControl* control = m_pList->GetItemAt(index);
+    const CUIControl* control = body->GetItemAt(index);
     if (control == nullptr)
         return;
     const CUIRect item = control->GetPos();
-    const CUIRect view = ContentArea(*m_pList);
+    const CUIRect view = ContentArea(*body);
     if (item.top >= view.top && item.bottom <= view.bottom)
         return;
     int64_t dy = 0;
@@ -406,34 +467,81 @@ void CListUI::EnsureVisible(int index)
 
 void CListUI::Scroll(int dx, int dy)
 {
-    if (dx == 0 && dy == 0)
+    CListBodyUI* body = m_pList;
+    if ((dx == 0 && dy == 0) || body == nullptr)
         return;
-    const tagSIZE pos = m_pList->GetScrollPos();
-    m_pList->SetScrollPos({pos.cx + dx, pos.cy + dy});
+    const tagSIZE pos = body->GetScrollPos();
+    body->SetScrollPos({pos.cx + dx, pos.cy + dy});
 }
 
-bool CListUI::SortItems(int (*compare)(void*, void*, void*), void* data) { return m_pList->SortItems(compare, data); }
+bool CListUI::SortItems(int (*compare)(void*, void*, void*), void* data)
+{
+    CListBodyUI* body = m_pList;
+    return body && body->SortItems(compare, data);
+}
 
-int CListUI::GetChildPadding() const { return m_pList->GetChildPadding(); }
-void CListUI::SetChildPadding(int padding) { m_pList->SetChildPadding(padding); }
-tagSIZE CListUI::GetScrollPos() const { return m_pList->GetScrollPos(); }
-tagSIZE CListUI::GetScrollRange() const { return m_pList->GetScrollRange(); }
-void CListUI::SetScrollPos(tagSIZE pos) { m_pList->SetScrollPos(pos); }
-void CListUI::LineUp() { m_pList->LineUp(); }
-void CListUI::LineDown() { m_pList->LineDown(); }
-void CListUI::PageUp() { m_pList->PageUp(); }
-void CListUI::PageDown() { m_pList->PageDown(); }
-void CListUI::HomeUp() { m_pList->HomeUp(); }
-void CListUI::EndDown() { m_pList->EndDown(); }
-void CListUI::LineLeft() { m_pList->LineLeft(); }
-void CListUI::LineRight() { m_pList->LineRight(); }
-void CListUI::PageLeft() { m_pList->PageLeft(); }
-void CListUI::PageRight() { m_pList->PageRight(); }
-void CListUI::HomeLeft() { m_pList->HomeLeft(); }
-void CListUI::EndRight() { m_pList->EndRight(); }
-void CListUI::EnableScrollBar(bool vertical, bool horizontal) { m_pList->EnableScrollBar(vertical, horizontal); }
-CUIScrollBar* CListUI::GetVerticalScrollBar() const { return m_pList->GetVerticalScrollBar(); }
-CUIScrollBar* CListUI::GetHorizontalScrollBar() const { return m_pList->GetHorizontalScrollBar(); }
+// Without a body there is nothing to scroll: the positions and ranges are 0, and the bars
+// are the list's own, which never show.
+namespace {
+
+template <typename Operation>
+void ForBody(CListBodyUI* body, Operation operation)
+{
+    if (body)
+        operation(*body);
+}
+
+}  // namespace
+
+int CListUI::GetChildPadding() const
+{
+    const CListBodyUI* body = m_pList;
+    return body ? body->GetChildPadding() : 0;
+}
+
+tagSIZE CListUI::GetScrollPos() const
+{
+    const CListBodyUI* body = m_pList;
+    return body ? body->GetScrollPos() : tagSIZE{0, 0};
+}
+
+tagSIZE CListUI::GetScrollRange() const
+{
+    const CListBodyUI* body = m_pList;
+    return body ? body->GetScrollRange() : tagSIZE{0, 0};
+}
+
+CUIScrollBar* CListUI::GetVerticalScrollBar() const
+{
+    const CListBodyUI* body = m_pList;
+    return body ? body->GetVerticalScrollBar() : CUIVerticalLayout::GetVerticalScrollBar();
+}
+
+CUIScrollBar* CListUI::GetHorizontalScrollBar() const
+{
+    const CListBodyUI* body = m_pList;
+    return body ? body->GetHorizontalScrollBar() : CUIVerticalLayout::GetHorizontalScrollBar();
+}
+
+void CListUI::SetChildPadding(int padding) { ForBody(m_pList, [=](CListBodyUI& b) { b.SetChildPadding(padding); }); }
+void CListUI::SetScrollPos(tagSIZE pos) { ForBody(m_pList, [=](CListBodyUI& b) { b.SetScrollPos(pos); }); }
+void CListUI::LineUp() { ForBody(m_pList, [](CListBodyUI& b) { b.LineUp(); }); }
+void CListUI::LineDown() { ForBody(m_pList, [](CListBodyUI& b) { b.LineDown(); }); }
+void CListUI::PageUp() { ForBody(m_pList, [](CListBodyUI& b) { b.PageUp(); }); }
+void CListUI::PageDown() { ForBody(m_pList, [](CListBodyUI& b) { b.PageDown(); }); }
+void CListUI::HomeUp() { ForBody(m_pList, [](CListBodyUI& b) { b.HomeUp(); }); }
+void CListUI::EndDown() { ForBody(m_pList, [](CListBodyUI& b) { b.EndDown(); }); }
+void CListUI::LineLeft() { ForBody(m_pList, [](CListBodyUI& b) { b.LineLeft(); }); }
+void CListUI::LineRight() { ForBody(m_pList, [](CListBodyUI& b) { b.LineRight(); }); }
+void CListUI::PageLeft() { ForBody(m_pList, [](CListBodyUI& b) { b.PageLeft(); }); }
+void CListUI::PageRight() { ForBody(m_pList, [](CListBodyUI& b) { b.PageRight(); }); }
+void CListUI::HomeLeft() { ForBody(m_pList, [](CListBodyUI& b) { b.HomeLeft(); }); }
+void CListUI::EndRight() { ForBody(m_pList, [](CListBodyUI& b) { b.EndRight(); }); }
+
+void CListUI::EnableScrollBar(bool vertical, bool horizontal)
+{
+    ForBody(m_pList, [=](CListBodyUI& b) { b.EnableScrollBar(vertical, horizontal); });
+}
 
 // ---- input ----
 
@@ -463,7 +571,7 @@ void CListUI::DoEvent(TEventUI& event)
         switch (event.chKey) {
         case kKeyReturn:
             if (m_iCurSel != -1) {
-                if (CUIControl* selected = m_pList->GetItemAt(m_iCurSel))
+                if (CUIControl* selected = GetItemAt(m_iCurSel))
                     selected->Activate();
             }
             return;
@@ -595,12 +703,21 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
         return;
     // The list's own settings, and "resetscrollpos", which the column and the list share.
     static const AttributeTable<CListUI> kListSettings = {
-        {L"header", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetVisible(std::wcscmp(v, L"hidden") != 0); }},
-        {L"headerbkimage", [](CListUI& l, const wchar_t* v) { l.m_pHeader->SetBkImage(v); }},
+        {L"header",
+         [](CListUI& l, const wchar_t* v) {
+             if (CListHeaderUI* header = l.m_pHeader)
+                 header->SetVisible(std::wcscmp(v, L"hidden") != 0);
+         }},
+        {L"headerbkimage",
+         [](CListUI& l, const wchar_t* v) {
+             if (CListHeaderUI* header = l.m_pHeader)
+                 header->SetBkImage(v);
+         }},
         {L"scrollselect", [](CListUI& l, const wchar_t* v) { l.SetScrollSelect(ReadBool(v)); }},
         {L"resetscrollpos",
          [](CListUI& l, const wchar_t* v) {
-             l.m_pList->SetAttribute(L"resetscrollpos", v);
+             if (CListBodyUI* body = l.m_pList)
+                 body->SetAttribute(L"resetscrollpos", v);
              l.CUIVerticalLayout::SetAttribute(L"resetscrollpos", v);
          }},
         {L"multiexpanding", [](CListUI& l, const wchar_t* v) { l.SetMultiExpanding(ReadBool(v)); }},
@@ -666,15 +783,27 @@ void CListUI::SetAttribute(const wchar_t* name, const wchar_t* value)
 
 CListBodyUI::CListBodyUI(CListUI* owner) : m_pOwner(owner), m_pCompareFunc(nullptr), m_pCompareData(nullptr)
 {
-    assert(m_pOwner);
+    assert(owner);
 }
 
-CListBodyUI::~CListBodyUI() {}
+CListBodyUI::~CListBodyUI()
+{
+    if (CListUI* owner = m_pOwner)
+        owner->LoseBody(*this);
+}
 
-void CListBodyUI::DoEvent(TEventUI& event) { m_pOwner->Event(event); }
+void CListBodyUI::DoEvent(TEventUI& event)
+{
+    if (CListUI* owner = m_pOwner)
+        owner->Event(event);
+    else
+        CUIVerticalLayout::DoEvent(event);
+}
 
 void CListBodyUI::SetScrollPos(tagSIZE pos)
 {
+    // The items' size handlers may delete the body or its list while the page scrolls.
+    const CWatched<CUIControl> self(this);
     // Only the bars that show scroll.
     int dx = 0;
     int dy = 0;
@@ -691,19 +820,19 @@ void CListBodyUI::SetScrollPos(tagSIZE pos)
     if (dx == 0 && dy == 0)
         return;
     ScrollPage(dx, dy);
-    if (dx == 0)
+    if (dx == 0 || !self)
         return;
-    CListHeaderUI* header = m_pOwner->GetHeader();
-    if (header == nullptr)
-        return;
-    tagTListInfoUI& info = *m_pOwner->GetListInfo();
-    CountColumns(*header, info);
-    PlaceColumns(*header, info, dx);
+    if (CListUI* owner = m_pOwner)
+        owner->PlaceColumns(dx);
 }
 
 void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // The size handlers of the body and of its items may delete the body or its list.
+    const CWatched<CUIControl> self(this);
     UpdatePos(rc, needInvalidate);
+    if (!self)
+        return;
     CUIScrollBar* vertical = m_pVerticalScrollBar.get();
     CUIScrollBar* horizontal = m_pHorizontalScrollBar.get();
     CUIRect inner = ContentArea(*this);
@@ -735,7 +864,8 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
     fixedTotal += (flowing - 1) * gap;
 
     // With columns, the items are as wide as the header.
-    CListHeaderUI* header = m_pOwner->GetHeader();
+    const CListUI* owner = m_pOwner;
+    CListHeaderUI* header = owner ? owner->GetHeader() : nullptr;
     if (header && header->GetCount() > 0)
         neededWidth = std::max<int64_t>(0, header->EstimateSize({innerWidth, innerHeight}).cx);
 
@@ -748,7 +878,8 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
     int64_t fixedLeft = fixedTotal;
     int64_t stretched = 0;
     int64_t neededHeight = 0;
-    PlaceChildren(*this, m_items, [&](CUIControl* child, int) {
+    // The walk stops when a size handler deleted the body.
+    PlaceChildrenFrom(*this, m_items, 0, [&](CUIControl* child, int) {
         const CUIRect pad = child->GetPadding();
         remaining -= pad.top;
         int64_t height = child->EstimateSize({availableWidth, remaining}).cy;
@@ -771,7 +902,10 @@ void CListBodyUI::SetPos(const CUIRect& rc, bool needInvalidate)
         y += height + gap + pad.top + pad.bottom;
         neededHeight += height + pad.top + pad.bottom;
         remaining -= height + gap + pad.bottom;
+        return self.Get() != nullptr;
     });
+    if (!self)
+        return;
     neededHeight += (flowing - 1) * gap;
 
     // A bar that shows by its range is shown or hidden here, so that the inner area the
@@ -829,7 +963,8 @@ bool CListBodyUI::SortItems(int (*compare)(void*, void*, void*), void* data)
             item->Select(false);
         }
     }
-    m_pOwner->SelectItem(-1, false);
+    if (CListUI* owner = m_pOwner)
+        owner->SelectItem(-1, false);
     if (m_pWindow) {
         SetPos(GetPos(), true);
         Invalidate();

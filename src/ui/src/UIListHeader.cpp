@@ -3,7 +3,6 @@
 #include "UIListHeader.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "EventCodes.h"
 #include "ListItems.h"
@@ -167,10 +166,10 @@ void CListHeaderItemUI::Press(const TEventUI& event)
         return;
     }
     m_uButtonState |= BUTTONSTATE_PUSHED;
-    const std::weak_ptr<const void> alive = GetLifetime();
+    const CWatched<CUIControl> alive(this);
     if (m_pWindow)
         m_pWindow->SendNotify(this, NOTIFY_HEADER_CLICK, 0, 0, false);
-    if (!alive.expired())
+    if (alive)
         Invalidate();
 }
 

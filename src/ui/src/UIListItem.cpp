@@ -19,7 +19,7 @@ const wchar_t* OrEmpty(const wchar_t* text) { return text ? text : L""; }
 
 // ---- the item on a plain control ----
 
-CListElementUI::CListElementUI() : m_iItemIndex(-1), m_bSelected(false), m_uButtonState(0), m_pOwner(nullptr) {}
+CListElementUI::CListElementUI() : m_iItemIndex(-1), m_bSelected(false), m_uButtonState(0) {}
 
 CListElementUI::~CListElementUI() {}
 
@@ -77,8 +77,8 @@ void CListElementUI::DoEvent(TEventUI& event)
 {
     if ((IsMouseEnabled() || !IsPointerEvent(event)) && HandleItemActivation(*this, event))
         return;
-    if (m_pOwner)
-        m_pOwner->DoEvent(event);
+    if (IListOwnerUI* owner = m_pOwner)
+        owner->DoEvent(event);
     else
         CUIControl::DoEvent(event);
 }
@@ -125,8 +125,8 @@ void CListLabelElementUI::DrawTextWraper(CUIRender* render, tagTListInfoUI* info
 void CListLabelElementUI::DoEvent(TEventUI& event)
 {
     if (!IsMouseEnabled() && IsPointerEvent(event)) {
-        if (m_pOwner)
-            m_pOwner->DoEvent(event);
+        if (IListOwnerUI* owner = m_pOwner)
+            owner->DoEvent(event);
         else
             CListElementUI::DoEvent(event);
         return;
@@ -138,9 +138,10 @@ void CListLabelElementUI::DoEvent(TEventUI& event)
 
 tagSIZE CListLabelElementUI::EstimateSize(tagSIZE available)
 {
-    if (m_pOwner == nullptr)
+    IListOwnerUI* owner = m_pOwner;
+    if (owner == nullptr)
         return {0, 0};
-    tagTListInfoUI* info = m_pOwner->GetListInfo();
+    tagTListInfoUI* info = owner->GetListInfo();
     tagSIZE size = {0, 0};
     if (info->szItem.cx != 0 || info->szItem.cy != 0)
         size = {Scale64(info->szItem.cx, WidthScale()), Scale64(info->szItem.cy, HeightScale())};
@@ -174,9 +175,10 @@ void CListLabelElementUI::DoPaint(CUIRender* render, const CUIRect& paint)
 
 void CListLabelElementUI::DrawItemText(CUIRender* render, const CUIRect& rc)
 {
-    if (m_sText.IsEmpty() || m_pOwner == nullptr)
+    IListOwnerUI* owner = m_pOwner;
+    if (m_sText.IsEmpty() || owner == nullptr)
         return;
-    tagTListInfoUI* info = m_pOwner->GetListInfo();
+    tagTListInfoUI* info = owner->GetListInfo();
     CUIRect text = rc;
     text.left += info->rcTextPadding.left;
     text.top += info->rcTextPadding.top;
@@ -189,7 +191,7 @@ void CListLabelElementUI::DrawItemText(CUIRender* render, const CUIRect& rc)
 
 // ---- the text item ----
 
-CListTextElementUI::CListTextElementUI() : m_nLinks(0), m_nHoverLink(-1), m_pOwnerList(nullptr) {}
+CListTextElementUI::CListTextElementUI() : m_nLinks(0), m_nHoverLink(-1) {}
 
 CListTextElementUI::~CListTextElementUI() {}
 
@@ -207,7 +209,7 @@ UINT CListTextElementUI::GetControlFlags() const { return IsEnabled() && m_nLink
 void CListTextElementUI::SetOwner(CUIControl* owner)
 {
     CListLabelElementUI::SetOwner(owner);
-    m_pOwnerList = owner ? static_cast<IListUI*>(owner->GetInterface(L"IList")) : nullptr;
+    m_pOwnerList = {owner, owner ? static_cast<IListUI*>(owner->GetInterface(L"IList")) : nullptr};
 }
 
 const wchar_t* CListTextElementUI::GetText(int column) const
@@ -219,9 +221,10 @@ const wchar_t* CListTextElementUI::GetText(int column) const
 
 void CListTextElementUI::SetText(int column, const wchar_t* text)
 {
-    if (m_pOwner == nullptr || column < 0)
+    IListOwnerUI* owner = m_pOwner;
+    if (owner == nullptr || column < 0)
         return;
-    const int columns = m_pOwner->GetListInfo()->nColumns;
+    const int columns = owner->GetListInfo()->nColumns;
     if (column >= columns)
         return;
     if (static_cast<int>(m_aTexts.size()) < columns)
@@ -287,13 +290,19 @@ void CListTextElementUI::DoEvent(TEventUI& event)
 
 void CListTextElementUI::DrawItemText(CUIRender* render, const CUIRect& rc)
 {
-    if (m_pOwner == nullptr)
+    IListOwnerUI* owner = m_pOwner;
+    if (owner == nullptr)
         return;
-    tagTListInfoUI* info = m_pOwner->GetListInfo();
+    tagTListInfoUI* info = owner->GetListInfo();
     const unsigned long colour = TextColourOf(LookOf(*this, *info, m_uButtonState, m_bSelected, m_iItemIndex), *info);
-    IListCallbackUI* callback = m_pOwnerList ? m_pOwnerList->GetTextCallback() : nullptr;
+    IListUI* list = m_pOwnerList;
+    IListCallbackUI* callback = list ? list->GetTextCallback() : nullptr;
+    // The application's callback may delete the item or its list between two columns.
+    const CWatched<CUIControl> self(this);
     for (int i = 0; i < info->nColumns; ++i) {
         const CUIString text(callback ? OrEmpty(callback->QueryItemText(this, m_iItemIndex, i)) : OrEmpty(GetText(i)));
+        if (!self || !m_pOwner)
+            return;
         const CUIRect cell(info->rcColumn[i].left, rc.top, info->rcColumn[i].right, rc.bottom);
         DrawTextWraper(render, info, cell, text, info->uTextStyle | TEXTSTYLE_SINGLELINE, colour, info->bShowHtml,
                        nullptr);
@@ -308,7 +317,7 @@ void CListTextElementUI::DrawItemText(CUIRender* render, const CUIRect& rc)
 // ---- the item on a container ----
 
 CListContainerElementUI::CListContainerElementUI()
-    : m_iItemIndex(-1), m_bSelected(false), m_uButtonState(0), m_pOwner(nullptr)
+    : m_iItemIndex(-1), m_bSelected(false), m_uButtonState(0)
 {
 }
 
@@ -370,16 +379,16 @@ void CListContainerElementUI::SetAttribute(const wchar_t* name, const wchar_t* v
 void CListContainerElementUI::DoEvent(TEventUI& event)
 {
     if (!IsMouseEnabled() && IsPointerEvent(event)) {
-        if (m_pOwner)
-            m_pOwner->DoEvent(event);
+        if (IListOwnerUI* owner = m_pOwner)
+            owner->DoEvent(event);
         else
             CUIContainer::DoEvent(event);
         return;
     }
     if (HandleItemPointer(*this, *this, m_uButtonState, event, 0) || HandleItemActivation(*this, event))
         return;
-    if (m_pOwner)
-        m_pOwner->DoEvent(event);
+    if (IListOwnerUI* owner = m_pOwner)
+        owner->DoEvent(event);
     else
         CUIControl::DoEvent(event);
 }
