@@ -95,24 +95,6 @@ protected:
     ~IListUI() {}
 };
 
-// An interface of a control that the holder does not own, such as an item's link to its
-// list: it reads as the interface pointer, and as null once the control is deleted.
-template <class I>
-class CWatchedInterface {
-public:
-    CWatchedInterface() = default;
-    // part is control's interface, or null for none.
-    CWatchedInterface(CUIControl* control, I* part) : m_control(part ? control : nullptr), m_part(part) {}
-
-    I* Get() const { return m_control ? m_part : nullptr; }
-    operator I*() const { return Get(); }
-    I* operator->() const { return Get(); }
-
-private:
-    CWatched<CUIControl> m_control;
-    I* m_part = nullptr;
-};
-
 // What makes a control an item of a list: its list (the owner), its index in it, whether
 // it is selected, and its text drawn in the list's columns.
 class UILIB_API IListItemUI {

@@ -1,8 +1,10 @@
 #pragma once
-// CWatched: a pointer to a control or window that the holder does not own; it answers
-// null once its target is deleted.
+// CWatched: a pointer to a control or window that the holder does not own, which answers
+// null once its target is deleted; CWatchedInterface, the same for an interface of a control.
 
 #include <memory>
+
+class CUIControl;
 
 // T is CUIControl, CUIWindow or a class derived from them: anything with GetLifetime.
 // A target counts as gone from the moment its deletion begins for a window, and once
@@ -27,4 +29,22 @@ public:
 private:
     T* m_target = nullptr;
     std::weak_ptr<const void> m_alive;
+};
+
+// An interface of a control that the holder does not own, such as an item's link to its
+// list: it reads as the interface pointer, and as null once the control is deleted.
+template <class I>
+class CWatchedInterface {
+public:
+    CWatchedInterface() = default;
+    // part is control's interface, or null for none.
+    CWatchedInterface(CUIControl* control, I* part) : m_control(part ? control : nullptr), m_part(part) {}
+
+    I* Get() const { return m_control ? m_part : nullptr; }
+    operator I*() const { return Get(); }
+    I* operator->() const { return Get(); }
+
+private:
+    CWatched<CUIControl> m_control;
+    I* m_part = nullptr;
 };
