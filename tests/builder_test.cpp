@@ -183,7 +183,7 @@ TEST_F(BuilderTest, AWindowFileGivesItsLastControlBuiltChildrenFirst)
     DeleteChildren(*layout);
 }
 
-TEST_F(BuilderTest, EveryControlBelowHoldsTheLentWindowAndItsParentUntilTheBuildEnds)
+TEST_F(BuilderTest, EveryControlBelowHoldsTheLentWindowAndItsParentWhileAnAncestorsAttributesAreSet)
 {
     std::unique_ptr<CUIControl> outer(BuildForWindow(L"lent_deep.xml", nullptr));
     ASSERT_NE(outer, nullptr);

@@ -67,10 +67,9 @@ private:
     bool Load(const CUIString& path);
     // The control of the first factory after the builder's own table: the callback, then the plug-ins.
     CUIControl* MakeControl(const CUIString& name) const;
-    // The control pass; underElement when parent is an element of this build, which takes
-    // the lent window back from the controls below it.
-    CUIControl* ParseChildren(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent, bool underElement);
-    CUIControl* BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent, bool underElement);
+    // The control pass over node's child nodes, and the building of one element.
+    CUIControl* ParseChildren(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent);
+    CUIControl* BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent);
     CUIControl* BuildInclude(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent);
 
     IDialogBuilderCallback* m_pCallback;

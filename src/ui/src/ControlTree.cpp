@@ -1,6 +1,6 @@
-// Whole subtrees of controls: reaching every control below one, and deleting them all.
+// Deleting whole subtrees of controls.
 
-#include "ControlTree.h"
+#include "UIControlTree.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -74,13 +74,6 @@ private:
     static inline uint64_t s_lastWalk = 0;
     const uint64_t m_walk;
 };
-
-std::vector<CUIControl*> Descendants(CUIControl* control)
-{
-    std::vector<CUIControl*> below;
-    ControlTreeWalk(control).CollectBelow(control, [&](CUIControl* part) { below.push_back(part); });
-    return below;
-}
 
 void DeleteControlTree(CUIControl* control)
 {

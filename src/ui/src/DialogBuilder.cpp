@@ -22,9 +22,7 @@
 #include <pugixml.hpp>
 #include <utility/logger>
 
-#include "ControlTree.h"
 #include "GlobalManager.h"
-#include "LentWindow.h"
 #include "MarkupFiles.h"
 #include "MarkupLimits.h"
 #include "MarkupPlace.h"
@@ -35,6 +33,7 @@
 #include "UIChildLayout.h"
 #include "UIContainer.h"
 #include "UIControl.h"
+#include "UIControlTree.h"
 #include "UIFlowLayout.h"
 #include "UILabel.h"
 #include "UIList.h"
@@ -118,18 +117,6 @@ const ControlClass* KnownClass(const wchar_t* name)
     }();
     const auto found = kByName.find(name);
     return found == kByName.end() ? nullptr : found->second;
-}
-
-// The window lent to what was built below a control that is dropped before it was lent
-// itself goes back, as if the control had taken it back.
-void TakeBackBelow(CUIControl* control, CUIWindow* window)
-{
-    if (window == nullptr)
-        return;
-    for (CUIControl* below : Descendants(control)) {
-        if (below->GetOwnWindow() == window)
-            below->SetOwnWindow(nullptr, below->GetParent(), false);
-    }
 }
 
 // The build running right now: what its window's markup may still copy, and the level
@@ -477,11 +464,10 @@ CUIControl* CDialogBuilder::MakeControl(const CUIString& name) const
 CUIControl* CDialogBuilder::ParseControl(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent)
 {
     const MarkupBuildBelow building(parent, MarkupBuildMark());
-    return ParseChildren(node, window, parent, false);
+    return ParseChildren(node, window, parent);
 }
 
-CUIControl* CDialogBuilder::ParseChildren(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent,
-                                          bool underElement)
+CUIControl* CDialogBuilder::ParseChildren(const pugi::xml_node& node, CUIWindow* window, CUIControl* parent)
 {
     CUIControl* result = nullptr;
     for (const pugi::xml_node child : node.children()) {
@@ -494,13 +480,12 @@ CUIControl* CDialogBuilder::ParseChildren(const pugi::xml_node& node, CUIWindow*
         if (IsResource(name))
             continue;
         result = IsNamed(name, L"Include") ? BuildInclude(child, window, parent)
-                                           : BuildElement(child, window, parent, underElement);
+                                           : BuildElement(child, window, parent);
     }
     return result;
 }
 
-CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent,
-                                         bool underElement)
+CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindow* window, CUIControl* parent)
 {
     const MarkupPlace here(m_path, element);
     const wchar_t* name = element.name();
@@ -527,7 +512,7 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
     CListUI* const list = IsNamed(name, L"List") ? static_cast<CListUI*>(control) : nullptr;
     CListHeaderUI* const madeHeader = list ? list->GetHeader() : nullptr;
     if (element.first_child())
-        ParseChildren(element, window, control, true);
+        ParseChildren(element, window, control);
     if (list)
         DeleteIfReplaced(*list, madeHeader);
 
@@ -537,28 +522,29 @@ CUIControl* CDialogBuilder::BuildElement(const pugi::xml_node& element, CUIWindo
         auto* pContainer = static_cast<IContainerUI*>(parent->GetInterface(kContainer));
         assert(pContainer);
         if (!pContainer->Add(control)) {
-            if (control->GetOwnWindow() == nullptr)
-                TakeBackBelow(control, window);
+            // What was built below it took the lent window back already.
             DeleteControlTree(control);
             return nullptr;
         }
     }
 
-    // A parent that has a window gave it to the control already; otherwise the window is
-    // lent for the attributes only. What is lent stays below the control until the element
-    // that is not itself built under another takes it back from its whole subtree at once.
+    // A parent that has a window gave the control that window and its parent, and registered
+    // its names, when it added it: the control keeps both. Otherwise the window is lent, with
+    // no parent, for the default list and the attributes only, and taken back after them.
+    // Lending goes through the control's own SetOwnWindow, which passes it to the whole
+    // subtree, each child with its parent, as every one of them was taken back already.
     const bool lend = window && control->GetOwnWindow() == nullptr;
     if (lend)
-        LendWindow(control, window);
+        control->SetOwnWindow(window, nullptr, false);
     if (window) {
         if (const wchar_t* defaults = window->GetDefaultAttributeList(name))
             control->ApplyAttributeList(defaults);
     }
     SetAttribute(control, element);
-    if (!lend)
+    if (lend)
+        control->SetOwnWindow(nullptr, nullptr, false);
+    else
         RegisterNamesIfAttached(control);
-    else if (!underElement)
-        control->SetOwnWindow(nullptr, control->GetParent(), false);
     return control;
 }
 

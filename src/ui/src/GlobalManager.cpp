@@ -11,10 +11,10 @@
 
 #include <utility/logger>
 
-#include "ControlTree.h"
 #include "DialogBuilder.h"
 #include "FontTables.h"
 #include "GlobalManager.h"
+#include "UIControlTree.h"
 
 StyleManager* GlobalManager::m_pStyleManager = nullptr;
 bool GlobalManager::m_bStartUped = false;

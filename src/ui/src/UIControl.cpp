@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "ContentArea.h"
-#include "LentWindow.h"
 #include "ResourceMgr.h"
 #include "Scaling.h"
 #include "TreeLimits.h"
@@ -22,9 +21,6 @@ void EraseOne(std::vector<CUIControl*>& controls, const CUIControl* control)
     if (found != controls.end())
         controls.erase(found);
 }
-
-// The window that LendWindow is lending right now, or null.
-CUIWindow* g_lending = nullptr;
 
 }  // namespace
 
@@ -211,14 +207,8 @@ void CUIControl::SetOwnWindow(CUIWindow* window, CUIControl* parent, bool init)
         InitWalk(window, parent);
         return;
     }
-    for (int i = 0; i < m_items.GetSize(); ++i) {
-        CUIControl* child = static_cast<CUIControl*>(m_items[i]);
-        // A child built under the window being lent holds it already, and so does its subtree.
-        if (g_lending && window == g_lending && child->m_pWindow == window)
-            child->SetParentPointer(this);
-        else
-            child->SetOwnWindow(window, this, init);
-    }
+    for (int i = 0; i < m_items.GetSize(); ++i)
+        static_cast<CUIControl*>(m_items[i])->SetOwnWindow(window, this, init);
     SetWindowPointer(window);
     SetParentPointer(parent);
 }
@@ -241,14 +231,6 @@ void CUIControl::InitWalk(CUIWindow* window, CUIControl* parent)
     SetWindowPointer(window);
     SetParentPointer(parent);
     Init();
-}
-
-void LendWindow(CUIControl* control, CUIWindow* window)
-{
-    CUIWindow* const outer = g_lending;
-    g_lending = window;
-    control->SetOwnWindow(window, control->GetParent(), false);
-    g_lending = outer;
 }
 
 void CUIControl::SetParentPointer(CUIControl* parent)
