@@ -28,6 +28,7 @@
 namespace {
 
 using vonktest::Lines;
+using vonktest::Members;
 
 // ---- a window deletes itself from its own callbacks ----
 
@@ -269,16 +270,6 @@ public:
 private:
     uint32_t m_type;
 };
-
-// The names of the members of a window's option group, in order.
-Lines Members(CUIWindow& window, const wchar_t* group)
-{
-    Lines names;
-    const CStdPtrArray* members = window.GetOptionGroup(group);
-    for (int i = 0; members && i < members->GetSize(); ++i)
-        names.push_back(vonktest::Narrow(static_cast<CUIControl*>(members->GetAt(i))->GetName()));
-    return names;
-}
 
 class WidgetDeletionTest : public vonktest::MarkupTest {};
 

@@ -17,16 +17,7 @@
 namespace {
 
 using vonktest::Lines;
-
-// The names of the members of a window's option group, in order.
-Lines Members(CUIWindow& window, const wchar_t* group)
-{
-    Lines names;
-    const CStdPtrArray* members = window.GetOptionGroup(group);
-    for (int i = 0; members && i < members->GetSize(); ++i)
-        names.push_back(vonktest::Narrow(static_cast<CUIControl*>(members->GetAt(i))->GetName()));
-    return names;
-}
+using vonktest::Members;
 
 class OptionTest : public vonktest::MarkupTest {
 protected:

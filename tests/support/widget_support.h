@@ -20,6 +20,16 @@
 
 namespace vonktest {
 
+// The names of the members of a window's option group, in order.
+inline Lines Members(CUIWindow& window, const wchar_t* group)
+{
+    Lines names;
+    const CStdPtrArray* members = window.GetOptionGroup(group);
+    for (int i = 0; members && i < members->GetSize(); ++i)
+        names.push_back(Narrow(static_cast<CUIControl*>(members->GetAt(i))->GetName()));
+    return names;
+}
+
 // The comma-separated arguments of a journal line "Name(a,b,c)".
 inline Lines Arguments(const std::string& line)
 {
