@@ -694,67 +694,66 @@ void BackendRow()
     headless::PaintFrame();
 }
 
+// Two windows, A and B, each showing a tree of its own, as the rows across windows open them.
+struct TwoWindows {
+    const Tree treeA = MakeTree();
+    CMsgHandler* handlerA = nullptr;
+    RowWindow* const a = OpenTree(treeA, handlerA);
+    const Tree treeB = MakeTree();
+    CMsgHandler* handlerB = nullptr;
+    RowWindow* const b = OpenTree(treeB, handlerB);
+    const size_t timers = headless::RunningTimers();
+};
+
 // A click in A deletes B with its tree while B has a timer, a relayout and a paint pending,
 // and A a timer for a control of B: none of them runs.
 void AClickInOneWindowDeletesAnother()
 {
-    const Tree treeA = MakeTree();
-    CMsgHandler* handlerA = nullptr;
-    RowWindow* a = OpenTree(treeA, handlerA);
-    const Tree treeB = MakeTree();
-    CMsgHandler* handlerB = nullptr;
-    RowWindow* b = OpenTree(treeB, handlerB);
-    const size_t timers = headless::RunningTimers();
-    b->SetTimer(treeB.spot, 10);
-    a->SetTimer(treeB.after, 10);
-    treeB.after->SetFixedHeight(20);
-    b->Invalidate(CUIRect(0, 0, 200, 200));
+    const TwoWindows two;
+    two.b->SetTimer(two.treeB.spot, 10);
+    two.a->SetTimer(two.treeB.after, 10);
+    two.treeB.after->SetFixedHeight(20);
+    two.b->Invalidate(CUIRect(0, 0, 200, 200));
     vonktest::NotifyLog notesA;
-    a->AddNotifier(&notesA);
+    two.a->AddNotifier(&notesA);
     RunOnOkClick deleter;
-    a->AddNotifier(&deleter);
-    g_action = [b] { DeleteWindowAndTree(b); };
-    const tagPOINT at = CenterOf(treeA.ok);
-    vonktest::Click(handlerA, static_cast<int>(at.x), static_cast<int>(at.y));
+    two.a->AddNotifier(&deleter);
+    g_action = [b = two.b] { DeleteWindowAndTree(b); };
+    const tagPOINT at = CenterOf(two.treeA.ok);
+    vonktest::Click(two.handlerA, static_cast<int>(at.x), static_cast<int>(at.y));
     ASSERT_TRUE(g_ran);
-    EXPECT_EQ(g_windows.count(b), 0u);
-    EXPECT_EQ(headless::RunningTimers(), timers);
+    EXPECT_EQ(g_windows.count(two.b), 0u);
+    EXPECT_EQ(headless::RunningTimers(), two.timers);
     headless::AdvanceClock(50);
     EXPECT_EQ(notesA.Take(), (Lines{"click ok 0,0"}));
-    a->RemoveNotifier(&deleter);
-    a->RemoveNotifier(&notesA);
-    ExpectWorks(a, handlerA);
+    two.a->RemoveNotifier(&deleter);
+    two.a->RemoveNotifier(&notesA);
+    ExpectWorks(two.a, two.handlerA);
 }
 
 // A click in B deletes A with its tree while A has a timer pending and B a timer for a
 // control of A; B's other notifiers still hear of the click, and B keeps working.
 void AWindowsHandlerDeletesAnotherDuringItsOwnCallback()
 {
-    const Tree treeA = MakeTree();
-    CMsgHandler* handlerA = nullptr;
-    RowWindow* a = OpenTree(treeA, handlerA);
-    const Tree treeB = MakeTree();
-    CMsgHandler* handlerB = nullptr;
-    RowWindow* b = OpenTree(treeB, handlerB);
-    const size_t timers = headless::RunningTimers();
-    a->SetTimer(treeA.spot, 10);
-    b->SetTimer(treeA.after, 10);
+    const TwoWindows two;
+    two.a->SetTimer(two.treeA.spot, 10);
+    two.b->SetTimer(two.treeA.after, 10);
     RunOnOkClick deleter;
-    b->AddNotifier(&deleter);
+    two.b->AddNotifier(&deleter);
     vonktest::NotifyLog notesB;
-    b->AddNotifier(&notesB);
-    g_action = [a] { DeleteWindowAndTree(a); };
-    const tagPOINT at = CenterOf(treeB.ok);
-    vonktest::Click(handlerB, static_cast<int>(at.x), static_cast<int>(at.y));
+    two.b->AddNotifier(&notesB);
+    g_action = [a = two.a] { DeleteWindowAndTree(a); };
+    const tagPOINT at = CenterOf(two.treeB.ok);
+    vonktest::Click(two.handlerB, static_cast<int>(at.x), static_cast<int>(at.y));
     ASSERT_TRUE(g_ran);
-    EXPECT_EQ(g_windows.count(a), 0u);
+    EXPECT_EQ(g_windows.count(two.a), 0u);
     EXPECT_EQ(notesB.Take(), (Lines{"click ok 0,0"}));
-    EXPECT_EQ(headless::RunningTimers(), timers);
+    EXPECT_EQ(headless::RunningTimers(), two.timers);
     headless::AdvanceClock(50);
     EXPECT_EQ(notesB.Take(), Lines{});
-    b->RemoveNotifier(&notesB);
-    b->RemoveNotifier(&deleter);
-    ExpectWorks(b, handlerB);
+    two.b->RemoveNotifier(&notesB);
+    two.b->RemoveNotifier(&deleter);
+    ExpectWorks(two.b, two.handlerB);
 }
 
 // ---- lists without their body or header ----
