@@ -332,6 +332,12 @@ void CUIControl::UpdatePos(const CUIRect& rc, bool needInvalidate)
 
 void CUIControl::SetPos(const CUIRect& rc, bool needInvalidate)
 {
+    // Without children and without a size handler nothing runs here that could delete this
+    // control, and there is nothing to place after it.
+    if (m_items.IsEmpty() && !SizeEvent) {
+        UpdatePos(rc, needInvalidate);
+        return;
+    }
     // Size handlers, this control's and its children's, may delete this control.
     const CWatched<CUIControl> alive(this);
     UpdatePos(rc, needInvalidate);
